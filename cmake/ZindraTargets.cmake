@@ -1,0 +1,21 @@
+# Compiler settings shared by every target of the project (not by third-party code).
+
+if(WIN32)
+  set(ZINDRA_PLATFORM win32)
+else()
+  set(ZINDRA_PLATFORM posix)
+endif()
+
+function(zindra_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                           -Wno-sign-conversion -Werror)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(CMAKE_SYSTEM_PROCESSOR MATCHES "i[3-6]86" OR CMAKE_CXX_COMPILER MATCHES "i686")
+    target_compile_options(${target} PUBLIC -msse2 -mfpmath=sse)
+  endif()
+endfunction()
+
+# Windows binaries carry their C++ runtime inside: no DLLs beyond the system's.
+if(WIN32)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
