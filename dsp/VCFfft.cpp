@@ -1,0 +1,371 @@
+// The complex FFT of VCFmath.
+//
+// Mathematics. The transform is a decimation in time of length n = 2^L:
+// the input is read in bit-reversed order, and blocks of growing length are
+// merged until one block of length n remains. Merging four neighbouring
+// blocks of length s, which hold the transforms E0, E2, E1, E3 of the four
+// sub-sequences x[4r], x[4r + 2], x[4r + 1], x[4r + 3] (bit-reversed order),
+// gives for j < s, with W = e^(i sigma 2 pi / 4s) and t_q = W^(q j) E_q[j]:
+//
+//   Y[j]      = E0 + t2 + (t1 + t3)          Y[j + 2s] = E0 + t2 - (t1 + t3)
+//   Y[j + s]  = E0 - t2 + sigma i (t1 - t3)  Y[j + 3s] = E0 - t2 - sigma i (t1 - t3)
+//
+// (radix 4: two radix-2 levels at once, three twiddle products instead of
+// four). The first pass builds blocks of 4 (L even) or 8 (L odd) straight
+// from the input, gathering it in bit-reversed order, so that every later
+// pass has s >= 4 and works on whole vector registers. The 1/n scaling of the
+// inverse is a power of two, exact, and is applied in the first pass.
+//
+// Twiddles are computed in double precision from their exact angles once per
+// size and stored rounded to single precision, in the layout the butterfly
+// loads: for a pair of offsets (j, j + 1), (Re w_j, Re w_j, Re w_j+1, Re w_j+1)
+// and (-Im w_j, Im w_j, -Im w_j+1, Im w_j+1) for each of W^j, W^2j, W^3j. The
+// inverse uses the same tables with the imaginary parts negated (a
+// subtraction instead of an addition).
+//
+// Error: each radix-2 level adds at most about (u + gamma4 (sqrt 2 + u)) of
+// relative error in the 2-norm (u = 2^-24, gamma4 = 4u / (1 - 4u)); the tests
+// hold the transform to L times that bound against a double-precision DFT.
+//
+// Plans (tables) are made once per size for the whole process, under a lock,
+// and then only read: any number of threads may transform at once.
+#include <emmintrin.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <new>
+
+#include "dsp/VCFmath.h"
+#include "dsp/VecLibInternal.h"
+
+namespace {
+
+constexpr uint32_t kMaxLog2 = 30;
+constexpr double kPi = 3.14159265358979323846;
+
+struct Plan {
+    uint32_t n;
+    uint32_t log2n;
+    uint32_t firstRadix;       // 4 or 8
+    const uint32_t* gather;    // bit-reversal of m in L - log2(firstRadix) bits
+    const uint32_t* swaps;     // pairs (i, rev i), i < rev i, for in-place work
+    uint32_t swapPairs;
+    const float* twiddles;     // 12 s floats per pass, s = firstRadix, 4 firstRadix, .. n/4
+    void* memory;
+};
+
+std::atomic<Plan*> plans[kMaxLog2 + 1];
+std::mutex planLock;
+
+// Releases the plans when the library is unloaded.
+struct PlanOwner {
+    ~PlanOwner() {
+        for (auto& slot : plans) {
+            Plan* plan = slot.exchange(nullptr);
+            if (plan) {
+                std::free(plan->memory);
+                delete plan;
+            }
+        }
+    }
+} planOwner;
+
+uint32_t reverseBits(uint32_t value, uint32_t bits) {
+    uint32_t result = 0;
+    for (uint32_t b = 0; b < bits; ++b) {
+        result = (result << 1) | (value & 1u);
+        value >>= 1;
+    }
+    return result;
+}
+
+Plan* makePlan(uint32_t log2n) {
+    const uint32_t n = 1u << log2n;
+    const uint32_t firstRadix = (log2n % 2 == 0) ? 4 : 8;
+    const uint32_t firstBits = firstRadix == 4 ? 2 : 3;
+    const size_t gatherCount = n / firstRadix;
+    size_t twiddleFloats = 0;
+    for (size_t s = firstRadix; 4 * s <= n; s *= 4) twiddleFloats += 12 * s;
+    size_t swapPairs = 0;
+    for (uint32_t i = 0; i < n; ++i)
+        if (i < reverseBits(i, log2n)) ++swapPairs;
+
+    const size_t bytes = 64 + twiddleFloats * sizeof(float) +
+                         (gatherCount + 2 * swapPairs) * sizeof(uint32_t);
+    void* memory = std::malloc(bytes);
+    Plan* plan = memory ? new (std::nothrow) Plan : nullptr;
+    if (!plan) {
+        std::free(memory);
+        return nullptr;
+    }
+    char* cursor = static_cast<char*>(memory);
+    cursor += 64 - reinterpret_cast<uintptr_t>(cursor) % 64;
+    float* twiddles = reinterpret_cast<float*>(cursor);
+    uint32_t* gather = reinterpret_cast<uint32_t*>(twiddles + twiddleFloats);
+    uint32_t* swaps = gather + gatherCount;
+
+    float* w = twiddles;
+    for (size_t s = firstRadix; 4 * s <= n; s *= 4) {
+        for (size_t j = 0; j < s; j += 2) {
+            for (size_t q = 1; q <= 3; ++q) {
+                float c[2], sn[2];
+                for (size_t lane = 0; lane < 2; ++lane) {
+                    const double angle = 2.0 * kPi * static_cast<double>(q * (j + lane)) /
+                                         static_cast<double>(4 * s);
+                    c[lane] = static_cast<float>(std::cos(angle));
+                    sn[lane] = static_cast<float>(std::sin(angle));
+                }
+                const float layout[8] = {c[0], c[0], c[1], c[1], -sn[0], sn[0], -sn[1], sn[1]};
+                std::memcpy(w, layout, sizeof layout);
+                w += 8;
+            }
+        }
+    }
+    for (uint32_t m = 0; m < gatherCount; ++m) gather[m] = reverseBits(m, log2n - firstBits);
+    size_t pair = 0;
+    for (uint32_t i = 0; i < n; ++i) {
+        const uint32_t r = reverseBits(i, log2n);
+        if (i < r) {
+            swaps[2 * pair] = i;
+            swaps[2 * pair + 1] = r;
+            ++pair;
+        }
+    }
+    *plan = Plan{n, log2n, firstRadix, gather, swaps, static_cast<uint32_t>(swapPairs),
+                 twiddles, memory};
+    return plan;
+}
+
+Plan* planFor(uint32_t log2n) {
+    Plan* plan = plans[log2n].load(std::memory_order_acquire);
+    if (plan) return plan;
+    std::lock_guard<std::mutex> lock(planLock);
+    plan = plans[log2n].load(std::memory_order_relaxed);
+    if (!plan) {
+        plan = makePlan(log2n);
+        if (plan) plans[log2n].store(plan, std::memory_order_release);
+    }
+    return plan;
+}
+
+// --- the small sizes 1, 2, 4 and 8: a direct DFT in double precision ---
+
+void smallTransform(ComplexF* Y, const ComplexF* X, uint32_t n, int direction, double scale) {
+    const double sigma = direction >= 0 ? 1.0 : -1.0;
+    double c[8], s[8];
+    const double h = std::sqrt(0.5);
+    const double unitCos[8] = {1, h, 0, -h, -1, -h, 0, h};  // e^(2 pi i k / 8)
+    const double unitSin[8] = {0, h, 1, h, 0, -h, -1, -h};
+    for (uint32_t k = 0; k < n; ++k) {
+        c[k] = unitCos[k * (8 / n)];
+        s[k] = sigma * unitSin[k * (8 / n)];
+    }
+    ComplexF result[8];
+    for (uint32_t k = 0; k < n; ++k) {
+        double re = 0.0, im = 0.0;
+        for (uint32_t m = 0; m < n; ++m) {
+            const uint32_t e = (k * m) % n;
+            re += X[m].re * c[e] - X[m].im * s[e];
+            im += X[m].re * s[e] + X[m].im * c[e];
+        }
+        result[k] = ComplexF{static_cast<float>(re * scale), static_cast<float>(im * scale)};
+    }
+    std::memcpy(Y, result, n * sizeof(ComplexF));
+}
+
+// --- SSE2 kernels. A register holds two complex values (re, im, re, im). ---
+
+inline __m128 swapParts(__m128 z) { return _mm_shuffle_ps(z, z, _MM_SHUFFLE(2, 3, 0, 1)); }
+
+// sigma i z: (-im, re) for the forward direction, (im, -re) for the inverse.
+template <bool Inverse>
+inline __m128 timesSigmaI(__m128 z) {
+    const __m128 negateRe = _mm_castsi128_ps(_mm_set_epi32(0, INT32_MIN, 0, INT32_MIN));
+    const __m128 negateIm = _mm_castsi128_ps(_mm_set_epi32(INT32_MIN, 0, INT32_MIN, 0));
+    return _mm_xor_ps(swapParts(z), Inverse ? negateIm : negateRe);
+}
+
+// z w, or z conj(w) for the inverse, with w in the table layout.
+template <bool Inverse>
+inline __m128 twiddle(__m128 z, const float* w) {
+    const __m128 product = _mm_mul_ps(z, _mm_load_ps(w));
+    const __m128 cross = _mm_mul_ps(swapParts(z), _mm_load_ps(w + 4));
+    return Inverse ? _mm_sub_ps(product, cross) : _mm_add_ps(product, cross);
+}
+
+inline __m128 loadPair(const float* a, const float* b) {
+    const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(a));
+    return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(b));
+}
+
+// Stores the length-4 blocks of two lanes: lane 0 to y[0..3], lane 1 to y[4..7].
+inline void storeBlocks4(float* y, __m128 q0, __m128 q1, __m128 q2, __m128 q3) {
+    _mm_storeu_ps(y, _mm_movelh_ps(q0, q1));
+    _mm_storeu_ps(y + 4, _mm_movelh_ps(q2, q3));
+    _mm_storeu_ps(y + 8, _mm_movehl_ps(q1, q0));
+    _mm_storeu_ps(y + 12, _mm_movehl_ps(q3, q2));
+}
+
+// First pass for even L: blocks of 4, two blocks (m, m + 1) per step. Out of
+// place, block m gathers x[r + p n/4] (r = reversed m); in place, after the
+// bit-reversal swaps, it reads its own four entries in bit-reversed order.
+template <bool Inverse, bool InPlace>
+void firstPass4(float* y, const float* x, const Plan& plan, float scale) {
+    const size_t n = plan.n;
+    const __m128 k = _mm_set1_ps(scale);
+    size_t offset[4];
+    for (size_t p = 0; p < 4; ++p) offset[p] = InPlace ? 2 * ((p & 1) * 2 + (p >> 1)) : 2 * p * (n / 4);
+    for (size_t m = 0; m < n / 4; m += 2) {
+        const float* b0 = InPlace ? y + 8 * m : x + 2 * size_t{plan.gather[m]};
+        const float* b1 = InPlace ? y + 8 * m + 8 : x + 2 * size_t{plan.gather[m + 1]};
+        const __m128 a0 = _mm_mul_ps(loadPair(b0 + offset[0], b1 + offset[0]), k);
+        const __m128 a1 = _mm_mul_ps(loadPair(b0 + offset[1], b1 + offset[1]), k);
+        const __m128 a2 = _mm_mul_ps(loadPair(b0 + offset[2], b1 + offset[2]), k);
+        const __m128 a3 = _mm_mul_ps(loadPair(b0 + offset[3], b1 + offset[3]), k);
+        const __m128 u0 = _mm_add_ps(a0, a2), u1 = _mm_sub_ps(a0, a2);
+        const __m128 v0 = _mm_add_ps(a1, a3), v1 = timesSigmaI<Inverse>(_mm_sub_ps(a1, a3));
+        storeBlocks4(y + 8 * m, _mm_add_ps(u0, v0), _mm_add_ps(u1, v1), _mm_sub_ps(u0, v0),
+                     _mm_sub_ps(u1, v1));
+    }
+}
+
+// First pass for odd L: blocks of 8 (a radix-2 merge of two length-4 DFTs).
+template <bool Inverse, bool InPlace>
+void firstPass8(float* y, const float* x, const Plan& plan, float scale) {
+    const size_t n = plan.n;
+    const __m128 k = _mm_set1_ps(scale);
+    const __m128 h = _mm_set1_ps(0.70710678118654752f);
+    size_t offset[8];
+    for (size_t p = 0; p < 8; ++p) {
+        const size_t reversed = ((p & 1) << 2) | (p & 2) | (p >> 2);
+        offset[p] = InPlace ? 2 * reversed : 2 * p * (n / 8);
+    }
+    for (size_t m = 0; m < n / 8; m += 2) {
+        const float* b0 = InPlace ? y + 16 * m : x + 2 * size_t{plan.gather[m]};
+        const float* b1 = InPlace ? y + 16 * m + 16 : x + 2 * size_t{plan.gather[m + 1]};
+        __m128 a[8];
+        for (size_t p = 0; p < 8; ++p)
+            a[p] = _mm_mul_ps(loadPair(b0 + offset[p], b1 + offset[p]), k);
+        // Length-4 DFTs of the even (a0 a2 a4 a6) and odd (a1 a3 a5 a7) samples.
+        const __m128 eu0 = _mm_add_ps(a[0], a[4]), eu1 = _mm_sub_ps(a[0], a[4]);
+        const __m128 ev0 = _mm_add_ps(a[2], a[6]),
+                     ev1 = timesSigmaI<Inverse>(_mm_sub_ps(a[2], a[6]));
+        const __m128 ou0 = _mm_add_ps(a[1], a[5]), ou1 = _mm_sub_ps(a[1], a[5]);
+        const __m128 ov0 = _mm_add_ps(a[3], a[7]),
+                     ov1 = timesSigmaI<Inverse>(_mm_sub_ps(a[3], a[7]));
+        const __m128 e0 = _mm_add_ps(eu0, ev0), e2 = _mm_sub_ps(eu0, ev0);
+        const __m128 e1 = _mm_add_ps(eu1, ev1), e3 = _mm_sub_ps(eu1, ev1);
+        const __m128 o0 = _mm_add_ps(ou0, ov0), o2 = _mm_sub_ps(ou0, ov0);
+        const __m128 o1 = _mm_add_ps(ou1, ov1), o3 = _mm_sub_ps(ou1, ov1);
+        // Times w^q, w = e^(i sigma pi / 4).
+        const __m128 t1 = _mm_mul_ps(_mm_add_ps(o1, timesSigmaI<Inverse>(o1)), h);
+        const __m128 t2 = timesSigmaI<Inverse>(o2);
+        const __m128 t3 = _mm_mul_ps(_mm_sub_ps(timesSigmaI<Inverse>(o3), o3), h);
+        const __m128 q[8] = {_mm_add_ps(e0, o0), _mm_add_ps(e1, t1), _mm_add_ps(e2, t2),
+                             _mm_add_ps(e3, t3), _mm_sub_ps(e0, o0), _mm_sub_ps(e1, t1),
+                             _mm_sub_ps(e2, t2), _mm_sub_ps(e3, t3)};
+        float* out = y + 16 * m;  // block m: lanes 0, then block m + 1: lanes 1
+        for (size_t p = 0; p < 8; p += 2) {
+            _mm_storeu_ps(out + 2 * p, _mm_movelh_ps(q[p], q[p + 1]));
+            _mm_storeu_ps(out + 16 + 2 * p, _mm_movehl_ps(q[p + 1], q[p]));
+        }
+    }
+}
+
+// One radix-4 pass merging blocks of length s into blocks of length 4s.
+template <bool Inverse>
+void radix4Pass(float* y, size_t n, size_t s, const float* tw) {
+    const size_t stride = 2 * s;  // floats per block of length s
+    for (size_t k = 0; k < n; k += 4 * s) {
+        float* p0 = y + 2 * k;
+        float* p1 = p0 + stride;
+        float* p2 = p1 + stride;
+        float* p3 = p2 + stride;
+        const float* w = tw;
+        for (size_t j = 0; j < stride; j += 4, w += 24) {
+            const __m128 e0 = _mm_loadu_ps(p0 + j);
+            const __m128 t2 = twiddle<Inverse>(_mm_loadu_ps(p1 + j), w + 8);
+            const __m128 t1 = twiddle<Inverse>(_mm_loadu_ps(p2 + j), w);
+            const __m128 t3 = twiddle<Inverse>(_mm_loadu_ps(p3 + j), w + 16);
+            const __m128 u0 = _mm_add_ps(e0, t2), u1 = _mm_sub_ps(e0, t2);
+            const __m128 v0 = _mm_add_ps(t1, t3), v1 = timesSigmaI<Inverse>(_mm_sub_ps(t1, t3));
+            _mm_storeu_ps(p0 + j, _mm_add_ps(u0, v0));
+            _mm_storeu_ps(p2 + j, _mm_sub_ps(u0, v0));
+            _mm_storeu_ps(p1 + j, _mm_add_ps(u1, v1));
+            _mm_storeu_ps(p3 + j, _mm_sub_ps(u1, v1));
+        }
+    }
+}
+
+template <bool Inverse>
+void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
+    float* y = &Y->re;
+    const float* x = &X->re;
+    if (Y == X) {
+        for (uint32_t p = 0; p < plan.swapPairs; ++p) {
+            const ComplexF t = Y[plan.swaps[2 * p]];
+            Y[plan.swaps[2 * p]] = Y[plan.swaps[2 * p + 1]];
+            Y[plan.swaps[2 * p + 1]] = t;
+        }
+        if (plan.firstRadix == 4)
+            firstPass4<Inverse, true>(y, x, plan, scale);
+        else
+            firstPass8<Inverse, true>(y, x, plan, scale);
+    } else {
+        if (plan.firstRadix == 4)
+            firstPass4<Inverse, false>(y, x, plan, scale);
+        else
+            firstPass8<Inverse, false>(y, x, plan, scale);
+    }
+    const float* tw = plan.twiddles;
+    for (size_t s = plan.firstRadix; 4 * s <= plan.n; s *= 4) {
+        radix4Pass<Inverse>(y, plan.n, s, tw);
+        tw += 12 * s;
+    }
+}
+
+bool isPowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }
+
+uint32_t log2Of(uint32_t n) {
+    uint32_t l = 0;
+    while ((1u << l) < n) ++l;
+    return l;
+}
+
+}  // namespace
+
+void cfpFFT(ComplexF* Y, const ComplexF* X, uint32_t n, int direction) {
+    if (!isPowerOfTwo(n)) {
+        vecLibReportSizeError(n < 8 ? "VCFs_FFT" : "VCFb_FFT");
+        return;
+    }
+    const bool scaled = direction < 0 && direction % 2 != 0;
+    const double scale = scaled ? 1.0 / static_cast<double>(n) : 1.0;
+    if (n <= 8) {
+        smallTransform(Y, X, n, direction, scale);
+        return;
+    }
+    const uint32_t log2n = log2Of(n);
+    const Plan* plan = log2n <= kMaxLog2 ? planFor(log2n) : nullptr;
+    if (!plan) {
+        vecLibReportNotEnoughMemory();
+        return;
+    }
+    if (direction >= 0)
+        transform<false>(Y, X, *plan, static_cast<float>(scale));
+    else
+        transform<true>(Y, X, *plan, static_cast<float>(scale));
+}
+
+bool cfpFFTPrepare(uint32_t n) {
+    if (!isPowerOfTwo(n)) return false;
+    if (n <= 8) return true;
+    const uint32_t log2n = log2Of(n);
+    if (log2n > kMaxLog2) return false;
+    if (planFor(log2n)) return true;
+    vecLibReportNotEnoughMemory();
+    return false;
+}
