@@ -23,9 +23,6 @@ public:
     float getParameter(int32_t index) override { return static_cast<float>(index) * 0.25f; }
     void close() override { ++closeCalls; }
 
-    using AudioEffect::blockSize;
-    using AudioEffect::curProgram;
-    using AudioEffect::sampleRate;
 
     int processCalls = 0, lastFrames = -1, setCalls = 0, lastIndex = -1, closeCalls = 0;
     float lastValue = -1.0f;
@@ -52,9 +49,9 @@ TEST(AudioEffect, ConstructionFillsTheRecordWithTheBaseDefaults) {
     EXPECT_EQ(e->uniqueID, 0x4E6F4566);  // "NoEf"
     EXPECT_EQ(e->version, 1);
     for (char c : e->future) EXPECT_EQ(c, 0);
-    EXPECT_EQ(effect.sampleRate, 44100.0f);
-    EXPECT_EQ(effect.blockSize, 1024);
-    EXPECT_EQ(effect.curProgram, 0);
+    EXPECT_EQ(effect.getSampleRate(), 44100.0f);
+    EXPECT_EQ(effect.getBlockSize(), 1024);
+    EXPECT_EQ(effect.getProgram(), 0);
     EXPECT_EQ(effect.getEditor(), nullptr);
     EXPECT_TRUE(host.calls.empty()) << "the base constructor asks the host nothing";
 }

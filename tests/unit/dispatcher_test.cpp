@@ -18,9 +18,6 @@ public:
                   float opt = 0.0f) {
         return getAeffect()->dispatcher(getAeffect(), opcode, index, value, ptr, opt);
     }
-    using AudioEffect::blockSize;
-    using AudioEffect::curProgram;
-    using AudioEffect::sampleRate;
 };
 
 // Records the operation each request reaches.
@@ -108,11 +105,11 @@ TEST(BaseDispatcher, SampleRateAndBlockSizeAreStored) {
     DefaultEffect effect;
     effect.send(effSetSampleRate, 0, 0, nullptr, 96000.0f);
     effect.send(effSetBlockSize, 0, 256);
-    EXPECT_EQ(effect.sampleRate, 96000.0f);
-    EXPECT_EQ(effect.blockSize, 256);
+    EXPECT_EQ(effect.getSampleRate(), 96000.0f);
+    EXPECT_EQ(effect.getBlockSize(), 256);
     EXPECT_EQ(effect.send(effSetBlockSizeAndSampleRate, 0, 512, nullptr, 48000.0f), 1);
-    EXPECT_EQ(effect.blockSize, 512);
-    EXPECT_EQ(effect.sampleRate, 48000.0f);
+    EXPECT_EQ(effect.getBlockSize(), 512);
+    EXPECT_EQ(effect.getSampleRate(), 48000.0f);
 }
 
 TEST(BaseDispatcher, ChunkRequestsPassTheKindAndTheSize) {

@@ -13,8 +13,6 @@ class Effect : public AudioEffectX {
 public:
     explicit Effect(audioMasterCallback host) : AudioEffectX(host, 1, 1) {}
     void process(float**, float**, int32_t) override {}
-    using AudioEffect::blockSize;
-    using AudioEffect::sampleRate;
 };
 
 struct Request {
