@@ -1,6 +1,7 @@
 // `zindra`: an offline host for the Zindra plug-in library.
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <string>
 
@@ -9,34 +10,87 @@
 
 namespace {
 
-void usage(std::FILE* out) {
-    std::fprintf(out,
-                 "usage: zindra info [--plugin PATH]\n"
-                 "  info    what the plug-in library reports to a host\n");
+// The options that choose the effect's state, shared by several commands.
+void addSettingOptions(CLI::App& command, EffectSettings& settings, bool withPresets) {
+    command.add_option("--program", settings.program, "program by index or name (any case)");
+    command.add_option("--set", settings.assignments, "parameter by name, NAME=VALUE with VALUE 0..1")
+        ->allow_extra_args(false);
+    if (!withPresets) return;
+    command.add_option("--preset", settings.presetPath, "load a preset file (.fxp)");
+    command.add_option("--bank", settings.bankPath, "load a bank file (.fxb)");
+}
+
+// CLI11 reports a usage error as one line, as every other failure.
+std::string oneLineFailure(const CLI::App*, const CLI::Error& error) {
+    return std::string(error.what()) + " (zindra --help shows the usage)\n";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-        usage(argc < 2 ? stderr : stdout);
-        return argc < 2 ? 2 : 0;
-    }
-    const std::string command = argv[1];
+    CLI::App app{"zindra: runs audio files and presets through the Zindra plug-in library"};
+    app.require_subcommand(1);
+    app.failure_message(oneLineFailure);
     std::string pluginPath = defaultPluginPath();
-    for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--plugin") == 0 && i + 1 < argc) {
-            pluginPath = argv[++i];
-        } else {
-            std::fprintf(stderr, "zindra: unknown argument '%s'\n", argv[i]);
-            return 2;
-        }
-    }
+    app.add_option("--plugin", pluginPath, "the plug-in library (default: zindra.so beside this command)")
+        ->check(CLI::ExistingFile);
+
+    ProcessOptions process;
+    std::string depth;
+    auto* processCommand = app.add_subcommand("process", "run an audio file through the plug-in");
+    processCommand->add_option("IN", process.input, "input file (WAV, FLAC, AIFF or OGG)")->required();
+    processCommand->add_option("OUT", process.output, "output file; the format follows the extension")
+        ->required();
+    addSettingOptions(*processCommand, process.settings, true);
+    processCommand->add_option("--block", process.blockSize, "samples per processing call (default 1024)");
+    processCommand->add_option("--bits", depth, "output sample format: 16, 24, 32 or float (default: as the input)");
+
+    app.add_subcommand("info", "what the plug-in library reports to a host");
+    app.add_subcommand("programs", "the plug-in's programs");
+    EffectSettings paramsSettings;
+    auto* paramsCommand = app.add_subcommand("params", "the plug-in's parameters and their values");
+    addSettingOptions(*paramsCommand, paramsSettings, true);
+
+    EffectSettings presetSettings;
+    std::string presetOutput;
+    auto* savePreset = app.add_subcommand("save-preset", "save the current program as a preset file (.fxp)");
+    savePreset->add_option("OUT", presetOutput, "the .fxp file to write")->required();
+    addSettingOptions(*savePreset, presetSettings, false);
+
+    EffectSettings bankSettings;
+    std::string bankOutput;
+    auto* saveBank = app.add_subcommand("save-bank", "save all programs as a bank file (.fxb)");
+    saveBank->add_option("OUT", bankOutput, "the .fxb file to write")->required();
+    addSettingOptions(*saveBank, bankSettings, false);
+
+    std::string demoFolder = "zindra-demo";
+    auto* demo = app.add_subcommand("demo", "make a demo mix, process it with every program, report");
+    demo->add_option("OUTDIR", demoFolder, "where the files go (default ./zindra-demo)");
+
+    // --plugin may also follow the command's name.
+    for (CLI::App* command : app.get_subcommands({}))
+        command->add_option("--plugin", pluginPath, "the plug-in library")->check(CLI::ExistingFile);
+
     try {
-        if (command == "info") return runInfo(pluginPath);
-        std::fprintf(stderr, "zindra: unknown command '%s'\n", command.c_str());
-        usage(stderr);
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() == 0) return app.exit(error);
+        std::fprintf(stderr, "zindra: %s", oneLineFailure(&app, error).c_str());
         return 2;
+    }
+
+    try {
+        const std::string command = app.get_subcommands().front()->get_name();
+        if (command == "process") {
+            if (!depth.empty()) process.depth = parseSampleDepth(depth);
+            return runProcess(pluginPath, process);
+        }
+        if (command == "info") return runInfo(pluginPath);
+        if (command == "programs") return runPrograms(pluginPath);
+        if (command == "params") return runParams(pluginPath, paramsSettings);
+        if (command == "save-preset") return runSavePreset(pluginPath, presetOutput, presetSettings, false);
+        if (command == "save-bank") return runSavePreset(pluginPath, bankOutput, bankSettings, true);
+        return runDemo(pluginPath, demoFolder);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zindra: %s\n", error.what());
         return 1;

@@ -24,6 +24,7 @@ packages="
   wine wine32:i386 wine64
   libx11-dev xvfb xdotool imagemagick x11-apps
   libstb-dev fonts-liberation2 fonts-comic-neue
+  libsndfile1-dev libcli11-dev
   locales
 "
 # shellcheck disable=SC2086

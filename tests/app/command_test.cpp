@@ -1,0 +1,234 @@
+// The `zindra` command as a user runs it: files in, files out, and one clear
+// line with a non-zero exit for every kind of bad input, with no output file
+// left behind.
+#include <gtest/gtest.h>
+
+#include <sndfile.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status;
+    std::string output;  // standard output and error together
+};
+
+class Command : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("zindra-command-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+
+    Result run(const std::string& arguments) const {
+        const std::string log = path("command.log");
+        const std::string plugin =
+            arguments.find("--plugin") == std::string::npos ? std::string(" --plugin ") + ZINDRA_PLUGIN_PATH : "";
+        const std::string line = std::string(ZINDRA_CLI_PATH) + " " + arguments + plugin + " >" + log + " 2>&1";
+        const int status = std::system(line.c_str());
+        std::ifstream in(log);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        fs::remove(log);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+    }
+
+    // Files in the folder other than the given inputs.
+    std::vector<std::string> leftovers(const std::vector<std::string>& inputs) const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (std::find(inputs.begin(), inputs.end(), name) == inputs.end()) names.push_back(name);
+        }
+        return names;
+    }
+
+    fs::path folder;
+};
+
+struct Audio {
+    int rate = 44100;
+    int channels = 2;
+    std::vector<float> samples;  // interleaved
+    int format = 0;
+    int64_t frames() const { return static_cast<int64_t>(samples.size()) / channels; }
+};
+
+void writeAudio(const std::string& file, const Audio& audio, int format) {
+    SF_INFO info{};
+    info.samplerate = audio.rate;
+    info.channels = audio.channels;
+    info.format = format;
+    SNDFILE* out = sf_open(file.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(out, nullptr) << sf_strerror(nullptr);
+    sf_writef_float(out, audio.samples.data(), audio.frames());
+    sf_close(out);
+}
+
+Audio readAudio(const std::string& file) {
+    SF_INFO info{};
+    SNDFILE* in = sf_open(file.c_str(), SFM_READ, &info);
+    EXPECT_NE(in, nullptr) << file;
+    Audio audio;
+    if (!in) return audio;
+    audio.rate = info.samplerate;
+    audio.channels = info.channels;
+    audio.format = info.format;
+    audio.samples.resize(static_cast<size_t>(info.frames * info.channels));
+    sf_readf_float(in, audio.samples.data(), info.frames);
+    sf_close(in);
+    return audio;
+}
+
+Audio clicks(int channels, int64_t frames, int rate = 44100) {
+    Audio audio;
+    audio.rate = rate;
+    audio.channels = channels;
+    audio.samples.assign(static_cast<size_t>(frames * channels), 0.0f);
+    for (int64_t at : {int64_t{0}, frames / 3, frames - 1})
+        for (int c = 0; c < channels; ++c) audio.samples[static_cast<size_t>(at * channels + c)] = 0.5f;
+    return audio;
+}
+
+Audio tone(int64_t frames) {
+    Audio audio;
+    audio.samples.resize(static_cast<size_t>(frames * 2));
+    for (int64_t i = 0; i < frames; ++i) {
+        const double t = static_cast<double>(i) / 44100.0;
+        const double centre = 0.3 * std::sin(2 * M_PI * 440 * t);
+        audio.samples[static_cast<size_t>(2 * i)] = static_cast<float>(centre + 0.2 * std::sin(2 * M_PI * 1300 * t));
+        audio.samples[static_cast<size_t>(2 * i + 1)] = static_cast<float>(centre);
+    }
+    return audio;
+}
+
+}  // namespace
+
+TEST_F(Command, DryProcessingGivesTheInputBackAlignedInEveryFormat) {
+    const Audio input = clicks(2, 30000);
+    writeAudio(path("in.wav"), input, SF_FORMAT_WAV | SF_FORMAT_PCM_24);
+    for (const char* name : {"out.wav", "out.flac", "out.aiff"}) {
+        const Result result = run("process " + path("in.wav") + " " + path(name) + " --set Humidity=0");
+        ASSERT_EQ(result.status, 0) << result.output;
+        const Audio output = readAudio(path(name));
+        EXPECT_EQ(output.frames(), input.frames()) << name;
+        EXPECT_EQ(output.format & SF_FORMAT_SUBMASK, SF_FORMAT_PCM_24) << name;
+        ASSERT_EQ(output.samples.size(), input.samples.size());
+        for (size_t i = 0; i < input.samples.size(); ++i)
+            ASSERT_NEAR(output.samples[i], input.samples[i], 1e-6) << name << " sample " << i;
+    }
+    const Result ogg = run("process " + path("in.wav") + " " + path("out.ogg"));
+    ASSERT_EQ(ogg.status, 0) << ogg.output;
+    EXPECT_EQ(readAudio(path("out.ogg")).frames(), input.frames());
+}
+
+TEST_F(Command, MonoInputIsProcessedAsIdenticalLeftAndRightAtItsOwnRate) {
+    writeAudio(path("mono.flac"), clicks(1, 20000, 48000), SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+    const Result result = run("process " + path("mono.flac") + " " + path("out.wav") + " --set humidity=0");
+    ASSERT_EQ(result.status, 0) << result.output;
+    const Audio output = readAudio(path("out.wav"));
+    EXPECT_EQ(output.rate, 48000);
+    EXPECT_EQ(output.channels, 2);
+    ASSERT_EQ(output.frames(), 20000);
+    for (int64_t i = 0; i < output.frames(); ++i)
+        ASSERT_EQ(output.samples[static_cast<size_t>(2 * i)], output.samples[static_cast<size_t>(2 * i + 1)]);
+    EXPECT_NEAR(output.samples[0], 0.5f, 1e-4);
+}
+
+TEST_F(Command, ProgramsByIndexAndByNameAndBlockSizesAgree) {
+    writeAudio(path("in.wav"), tone(20000), SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    ASSERT_EQ(run("process " + path("in.wav") + " " + path("a.wav") + " --program 4").status, 0);
+    ASSERT_EQ(run("process " + path("in.wav") + " " + path("b.wav") + " --program 'isolate VOCAL' --block 77").status, 0);
+    ASSERT_EQ(run("process " + path("in.wav") + " " + path("c.wav") + " --program 0").status, 0);
+    const Audio a = readAudio(path("a.wav"));
+    EXPECT_EQ(a.samples, readAudio(path("b.wav")).samples);
+    EXPECT_NE(a.samples, readAudio(path("c.wav")).samples);
+    EXPECT_EQ(a.format & SF_FORMAT_SUBMASK, SF_FORMAT_FLOAT);
+}
+
+TEST_F(Command, SavedPresetsAndBanksReproduceTheirSettings) {
+    writeAudio(path("in.wav"), tone(20000), SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    const std::string settings = " --program 'Vocal Band Only' --set Width=0.25 --set Spread=0.5";
+    ASSERT_EQ(run("save-preset " + path("p.fxp") + settings).status, 0);
+    ASSERT_EQ(run("process " + path("in.wav") + " " + path("direct.wav") + settings).status, 0);
+    ASSERT_EQ(run("process " + path("in.wav") + " " + path("preset.wav") + " --preset " + path("p.fxp")).status, 0);
+    EXPECT_EQ(readAudio(path("direct.wav")).samples, readAudio(path("preset.wav")).samples);
+
+    const Result params = run("params --preset " + path("p.fxp"));
+    EXPECT_NE(params.output.find("Width          0.25"), std::string::npos) << params.output;
+
+    ASSERT_EQ(run("save-bank " + path("b.fxb") + " --program 2 --set Center=0.75").status, 0);
+    const Result fromBank = run("params --bank " + path("b.fxb") + " --program 2");
+    EXPECT_NE(fromBank.output.find("Center         0.75"), std::string::npos) << fromBank.output;
+    const Result otherProgram = run("params --bank " + path("b.fxb") + " --program 3");
+    EXPECT_NE(otherProgram.output.find("Center         0.215"), std::string::npos) << otherProgram.output;
+}
+
+TEST_F(Command, BadInputGivesOneLineAndNoOutputFile) {
+    writeAudio(path("in.wav"), tone(5000), SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    std::ofstream(path("text.wav")) << "this is not audio\n";
+    Audio quad = clicks(4, 1000);
+    writeAudio(path("quad.wav"), quad, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    ASSERT_EQ(run("save-preset " + path("good.fxp")).status, 0);
+    ASSERT_EQ(run("save-bank " + path("good.fxb")).status, 0);
+    {
+        std::ifstream in(path("good.fxp"), std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::ofstream(path("short.fxp"), std::ios::binary).write(bytes.data(), 100);
+        bytes[16] = 'X';  // the effect's ID
+        std::ofstream(path("other.fxp"), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        bytes[16] = 'Z';
+        bytes[60] = 0;  // the chunk's own magic: the plug-in refuses it
+        std::ofstream(path("rejected.fxp"), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    const std::vector<std::string> inputs = {"in.wav", "text.wav", "quad.wav", "good.fxp", "good.fxb",
+                                             "short.fxp", "other.fxp", "rejected.fxp"};
+    const std::string in = path("in.wav") + " ";
+    const std::string out = path("out.wav");
+    const struct {
+        std::string arguments;
+        std::string message;
+    } cases[] = {
+        {"process " + path("missing.wav") + " " + out, "missing.wav: no such file"},
+        {"process " + path("text.wav") + " " + out, "text.wav: not a readable WAV, FLAC, AIFF or OGG file"},
+        {"process " + path("quad.wav") + " " + out, "quad.wav: 4 channels"},
+        {"process " + in + path("out.mp3"), "unsupported output format '.mp3'"},
+        {"process " + in + out + " --program 'Vocal Out - Mode 9'", "no program named 'Vocal Out - Mode 9'"},
+        {"process " + in + out + " --program 10", "program 10 does not exist"},
+        {"process " + in + out + " --set Loudness=0.5", "no parameter named 'Loudness'"},
+        {"process " + in + out + " --set Humidity=1.5", "Humidity=1.5: the value must lie from 0 to 1"},
+        {"process " + in + out + " --set Humidity=-0.1", "the value must lie from 0 to 1"},
+        {"process " + in + out + " --set Humidity=lots", "the value is not a number"},
+        {"process " + in + out + " --set Humidity", "write NAME=VALUE"},
+        {"process " + in + out + " --preset " + path("short.fxp"), "short.fxp: damaged file"},
+        {"process " + in + out + " --preset " + path("other.fxp"), "made for another plug-in (ID 'XQ7N')"},
+        {"process " + in + out + " --preset " + path("rejected.fxp"), "the plug-in rejected it: "},
+        {"process " + in + out + " --preset " + path("good.fxb"), "is a bank (.fxb), not a preset"},
+        {"process " + in + out + " --bank " + path("good.fxp"), "is a preset (.fxp), not a bank"},
+        {"process " + in + out + " --preset " + path("in.wav"), "in.wav: not a VST preset or bank file"},
+        {"process " + in + out + " --block 0", "--block 0: use a block size from 1 to 65536"},
+        {"process " + in + path("no-folder/out.wav"), "does not exist"},
+        {"process " + in + out + " --plugin " + path("in.wav"), "cannot load the plug-in library"},
+        {"process " + in + out + " --plugin " + ZINDRA_CLI_PATH, "cannot load the plug-in library"},
+    };
+    for (const auto& c : cases) {
+        const Result result = run(c.arguments);
+        EXPECT_NE(result.status, 0) << c.arguments;
+        EXPECT_NE(result.output.find(c.message), std::string::npos) << c.arguments << "\n" << result.output;
+        EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 1) << result.output;
+        EXPECT_TRUE(leftovers(inputs).empty()) << c.arguments << ": " << leftovers(inputs).front();
+    }
+}
