@@ -38,6 +38,7 @@
 #include <mutex>
 #include <new>
 
+#include "dsp/VCFfftWide.h"
 #include "dsp/VCFmath.h"
 #include "dsp/VecLibInternal.h"
 
@@ -54,8 +55,15 @@ struct Plan {
     const uint32_t* swaps;     // pairs (i, rev i), i < rev i, for in-place work
     uint32_t swapPairs;
     const float* twiddles;     // 12 s floats per pass, s = firstRadix, 4 firstRadix, .. n/4
+    bool wide;                 // passes in 256-bit registers (tables for four lanes)
     void* memory;
 };
+
+#if ZINDRA_DSP_WIDE
+const bool wideAvailable = fftWidePassesAvailable();
+#else
+constexpr bool wideAvailable = false;
+#endif
 
 std::atomic<Plan*> plans[kMaxLog2 + 1];
 std::mutex planLock;
@@ -107,20 +115,25 @@ Plan* makePlan(uint32_t log2n) {
     uint32_t* gather = reinterpret_cast<uint32_t*>(twiddles + twiddleFloats);
     uint32_t* swaps = gather + gatherCount;
 
+    // Per group of `lanes` offsets j (the complex values of one register),
+    // for q = 1, 2, 3: the real parts of W^(q j), each twice, then the
+    // imaginary parts as (-Im, Im).
+    const size_t lanes = wideAvailable ? 4 : 2;
     float* w = twiddles;
     for (size_t s = firstRadix; 4 * s <= n; s *= 4) {
-        for (size_t j = 0; j < s; j += 2) {
+        for (size_t j = 0; j < s; j += lanes) {
             for (size_t q = 1; q <= 3; ++q) {
-                float c[2], sn[2];
-                for (size_t lane = 0; lane < 2; ++lane) {
+                for (size_t lane = 0; lane < lanes; ++lane) {
                     const double angle = 2.0 * kPi * static_cast<double>(q * (j + lane)) /
                                          static_cast<double>(4 * s);
-                    c[lane] = static_cast<float>(std::cos(angle));
-                    sn[lane] = static_cast<float>(std::sin(angle));
+                    const auto c = static_cast<float>(std::cos(angle));
+                    const auto sn = static_cast<float>(std::sin(angle));
+                    w[2 * lane] = c;
+                    w[2 * lane + 1] = c;
+                    w[2 * lanes + 2 * lane] = -sn;
+                    w[2 * lanes + 2 * lane + 1] = sn;
                 }
-                const float layout[8] = {c[0], c[0], c[1], c[1], -sn[0], sn[0], -sn[1], sn[1]};
-                std::memcpy(w, layout, sizeof layout);
-                w += 8;
+                w += 4 * lanes;
             }
         }
     }
@@ -135,7 +148,7 @@ Plan* makePlan(uint32_t log2n) {
         }
     }
     *plan = Plan{n, log2n, firstRadix, gather, swaps, static_cast<uint32_t>(swapPairs),
-                 twiddles, memory};
+                 twiddles, wideAvailable, memory};
     return plan;
 }
 
@@ -319,6 +332,10 @@ void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
             firstPass4<Inverse, false>(y, x, plan, scale);
         else
             firstPass8<Inverse, false>(y, x, plan, scale);
+    }
+    if (plan.wide) {
+        fftWidePasses(y, plan.n, plan.firstRadix, plan.twiddles, Inverse);
+        return;
     }
     const float* tw = plan.twiddles;
     for (size_t s = plan.firstRadix; 4 * s <= plan.n; s *= 4) {
