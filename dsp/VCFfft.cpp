@@ -214,55 +214,78 @@ inline __m128 loadPair(const float* a, const float* b) {
     return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(b));
 }
 
-// Stores the length-4 blocks of two lanes: lane 0 to y[0..3], lane 1 to y[4..7].
-inline void storeBlocks4(float* y, __m128 q0, __m128 q1, __m128 q2, __m128 q3) {
-    _mm_storeu_ps(y, _mm_movelh_ps(q0, q1));
-    _mm_storeu_ps(y + 4, _mm_movelh_ps(q2, q3));
-    _mm_storeu_ps(y + 8, _mm_movehl_ps(q1, q0));
-    _mm_storeu_ps(y + 12, _mm_movehl_ps(q3, q2));
+// The first pass makes blocks of R = 4 or 8 transformed values from
+// R inputs each, two blocks (register lanes 0 and 1) per step.
+//
+// Out of place it walks the input in order: for r, r + 1 the inputs
+// x[r + p n/R] (p < R) of two blocks lie side by side, one 16-byte load per
+// p, and the blocks go to their bit-reversed places, rev r and rev (r + 1),
+// each a whole cache line or half of one. In place the bit-reversal swaps
+// come first; then blocks m, m + 1 read their own entries, whose order is the
+// bit-reversal of p.
+template <size_t R, bool InPlace>
+struct FirstPassWalk {
+    FirstPassWalk(float* y, const float* x, const Plan& plan) : y_(y), x_(x), plan_(plan) {
+        const size_t n = plan.n;
+        for (size_t p = 0; p < R; ++p) {
+            const size_t reversed = R == 4 ? ((p & 1) << 1) | (p >> 1)
+                                           : ((p & 1) << 2) | (p & 2) | (p >> 2);
+            offset_[p] = InPlace ? 2 * reversed : 2 * p * (n / R);
+        }
+    }
+    size_t steps() const { return plan_.n / R; }
+    // Inputs p of the two blocks of step i (i even).
+    __m128 load(size_t i, size_t p) const {
+        if (InPlace) return loadPair(y_ + 2 * R * i + offset_[p], y_ + 2 * R * (i + 1) + offset_[p]);
+        return _mm_loadu_ps(x_ + 2 * i + offset_[p]);
+    }
+    float* block0(size_t i) const { return y_ + 2 * R * (InPlace ? i : size_t{plan_.gather[i]}); }
+    float* block1(size_t i) const {
+        return y_ + 2 * R * (InPlace ? i + 1 : size_t{plan_.gather[i + 1]});
+    }
+
+    float* y_;
+    const float* x_;
+    const Plan& plan_;
+    size_t offset_[R];
+};
+
+// Writes values q[0..count) of lane 0 to b0 and of lane 1 to b1.
+inline void storeLanes(float* b0, float* b1, const __m128* q, size_t count) {
+    for (size_t p = 0; p < count; p += 2) {
+        _mm_storeu_ps(b0 + 2 * p, _mm_movelh_ps(q[p], q[p + 1]));
+        _mm_storeu_ps(b1 + 2 * p, _mm_movehl_ps(q[p + 1], q[p]));
+    }
 }
 
-// First pass for even L: blocks of 4, two blocks (m, m + 1) per step. Out of
-// place, block m gathers x[r + p n/4] (r = reversed m); in place, after the
-// bit-reversal swaps, it reads its own four entries in bit-reversed order.
+// First pass for even L: length-4 DFTs of x[r + p n/4], p = 0..3.
 template <bool Inverse, bool InPlace>
 void firstPass4(float* y, const float* x, const Plan& plan, float scale) {
-    const size_t n = plan.n;
+    const FirstPassWalk<4, InPlace> walk(y, x, plan);
     const __m128 k = _mm_set1_ps(scale);
-    size_t offset[4];
-    for (size_t p = 0; p < 4; ++p) offset[p] = InPlace ? 2 * ((p & 1) * 2 + (p >> 1)) : 2 * p * (n / 4);
-    for (size_t m = 0; m < n / 4; m += 2) {
-        const float* b0 = InPlace ? y + 8 * m : x + 2 * size_t{plan.gather[m]};
-        const float* b1 = InPlace ? y + 8 * m + 8 : x + 2 * size_t{plan.gather[m + 1]};
-        const __m128 a0 = _mm_mul_ps(loadPair(b0 + offset[0], b1 + offset[0]), k);
-        const __m128 a1 = _mm_mul_ps(loadPair(b0 + offset[1], b1 + offset[1]), k);
-        const __m128 a2 = _mm_mul_ps(loadPair(b0 + offset[2], b1 + offset[2]), k);
-        const __m128 a3 = _mm_mul_ps(loadPair(b0 + offset[3], b1 + offset[3]), k);
+    for (size_t i = 0; i < walk.steps(); i += 2) {
+        const __m128 a0 = _mm_mul_ps(walk.load(i, 0), k);
+        const __m128 a1 = _mm_mul_ps(walk.load(i, 1), k);
+        const __m128 a2 = _mm_mul_ps(walk.load(i, 2), k);
+        const __m128 a3 = _mm_mul_ps(walk.load(i, 3), k);
         const __m128 u0 = _mm_add_ps(a0, a2), u1 = _mm_sub_ps(a0, a2);
         const __m128 v0 = _mm_add_ps(a1, a3), v1 = timesSigmaI<Inverse>(_mm_sub_ps(a1, a3));
-        storeBlocks4(y + 8 * m, _mm_add_ps(u0, v0), _mm_add_ps(u1, v1), _mm_sub_ps(u0, v0),
-                     _mm_sub_ps(u1, v1));
+        const __m128 q[4] = {_mm_add_ps(u0, v0), _mm_add_ps(u1, v1), _mm_sub_ps(u0, v0),
+                             _mm_sub_ps(u1, v1)};
+        storeLanes(walk.block0(i), walk.block1(i), q, 4);
     }
 }
 
-// First pass for odd L: blocks of 8 (a radix-2 merge of two length-4 DFTs).
+// First pass for odd L: length-8 DFTs of x[r + p n/8], p = 0..7, as a
+// radix-2 merge of the length-4 DFTs of the even and the odd p.
 template <bool Inverse, bool InPlace>
 void firstPass8(float* y, const float* x, const Plan& plan, float scale) {
-    const size_t n = plan.n;
+    const FirstPassWalk<8, InPlace> walk(y, x, plan);
     const __m128 k = _mm_set1_ps(scale);
     const __m128 h = _mm_set1_ps(0.70710678118654752f);
-    size_t offset[8];
-    for (size_t p = 0; p < 8; ++p) {
-        const size_t reversed = ((p & 1) << 2) | (p & 2) | (p >> 2);
-        offset[p] = InPlace ? 2 * reversed : 2 * p * (n / 8);
-    }
-    for (size_t m = 0; m < n / 8; m += 2) {
-        const float* b0 = InPlace ? y + 16 * m : x + 2 * size_t{plan.gather[m]};
-        const float* b1 = InPlace ? y + 16 * m + 16 : x + 2 * size_t{plan.gather[m + 1]};
+    for (size_t i = 0; i < walk.steps(); i += 2) {
         __m128 a[8];
-        for (size_t p = 0; p < 8; ++p)
-            a[p] = _mm_mul_ps(loadPair(b0 + offset[p], b1 + offset[p]), k);
-        // Length-4 DFTs of the even (a0 a2 a4 a6) and odd (a1 a3 a5 a7) samples.
+        for (size_t p = 0; p < 8; ++p) a[p] = _mm_mul_ps(walk.load(i, p), k);
         const __m128 eu0 = _mm_add_ps(a[0], a[4]), eu1 = _mm_sub_ps(a[0], a[4]);
         const __m128 ev0 = _mm_add_ps(a[2], a[6]),
                      ev1 = timesSigmaI<Inverse>(_mm_sub_ps(a[2], a[6]));
@@ -273,18 +296,14 @@ void firstPass8(float* y, const float* x, const Plan& plan, float scale) {
         const __m128 e1 = _mm_add_ps(eu1, ev1), e3 = _mm_sub_ps(eu1, ev1);
         const __m128 o0 = _mm_add_ps(ou0, ov0), o2 = _mm_sub_ps(ou0, ov0);
         const __m128 o1 = _mm_add_ps(ou1, ov1), o3 = _mm_sub_ps(ou1, ov1);
-        // Times w^q, w = e^(i sigma pi / 4).
+        // The odd half times w^q, w = e^(i sigma pi / 4).
         const __m128 t1 = _mm_mul_ps(_mm_add_ps(o1, timesSigmaI<Inverse>(o1)), h);
         const __m128 t2 = timesSigmaI<Inverse>(o2);
         const __m128 t3 = _mm_mul_ps(_mm_sub_ps(timesSigmaI<Inverse>(o3), o3), h);
         const __m128 q[8] = {_mm_add_ps(e0, o0), _mm_add_ps(e1, t1), _mm_add_ps(e2, t2),
                              _mm_add_ps(e3, t3), _mm_sub_ps(e0, o0), _mm_sub_ps(e1, t1),
                              _mm_sub_ps(e2, t2), _mm_sub_ps(e3, t3)};
-        float* out = y + 16 * m;  // block m: lanes 0, then block m + 1: lanes 1
-        for (size_t p = 0; p < 8; p += 2) {
-            _mm_storeu_ps(out + 2 * p, _mm_movelh_ps(q[p], q[p + 1]));
-            _mm_storeu_ps(out + 16 + 2 * p, _mm_movehl_ps(q[p + 1], q[p]));
-        }
+        storeLanes(walk.block0(i), walk.block1(i), q, 8);
     }
 }
 
