@@ -54,7 +54,7 @@ struct Plan {
     const uint32_t* gather;    // bit-reversal of m in L - log2(firstRadix) bits
     const uint32_t* swaps;     // pairs (i, rev i), i < rev i, for in-place work
     uint32_t swapPairs;
-    const float* twiddles;     // 12 s floats per pass, s = firstRadix, 4 firstRadix, .. n/4
+    const float* twiddles;     // per pass s = firstRadix, 4 firstRadix, .. n/4: kTwiddleFloats s
     bool wide;                 // passes in 256-bit registers (tables for four lanes)
     void* memory;
 };
@@ -64,6 +64,8 @@ const bool wideAvailable = fftWidePassesAvailable();
 #else
 constexpr bool wideAvailable = false;
 #endif
+// Floats of twiddle table per offset j of a pass.
+const size_t kTwiddleFloats = wideAvailable ? 6 : 12;
 
 std::atomic<Plan*> plans[kMaxLog2 + 1];
 std::mutex planLock;
@@ -96,7 +98,7 @@ Plan* makePlan(uint32_t log2n) {
     const uint32_t firstBits = firstRadix == 4 ? 2 : 3;
     const size_t gatherCount = n / firstRadix;
     size_t twiddleFloats = 0;
-    for (size_t s = firstRadix; 4 * s <= n; s *= 4) twiddleFloats += 12 * s;
+    for (size_t s = firstRadix; 4 * s <= n; s *= 4) twiddleFloats += kTwiddleFloats * s;
     size_t swapPairs = 0;
     for (uint32_t i = 0; i < n; ++i)
         if (i < reverseBits(i, log2n)) ++swapPairs;
@@ -115,11 +117,11 @@ Plan* makePlan(uint32_t log2n) {
     uint32_t* gather = reinterpret_cast<uint32_t*>(twiddles + twiddleFloats);
     uint32_t* swaps = gather + gatherCount;
 
-    // Per group of `lanes` offsets j (the complex values of one register),
-    // for q = 1, 2, 3: the real parts of W^(q j), each twice, then the
-    // imaginary parts as (-Im, Im).
-    const size_t lanes = wideAvailable ? 4 : 2;
+    // SSE2 passes: per pair of offsets j, for q = 1, 2, 3, the real parts of
+    // W^(q j), each twice, then the imaginary parts as (-Im, Im). Wide passes:
+    // per four offsets j, for q = 1, 2, 3, the four W^(q j) as (Re, Im).
     float* w = twiddles;
+    const size_t lanes = wideAvailable ? 4 : 2;
     for (size_t s = firstRadix; 4 * s <= n; s *= 4) {
         for (size_t j = 0; j < s; j += lanes) {
             for (size_t q = 1; q <= 3; ++q) {
@@ -128,12 +130,17 @@ Plan* makePlan(uint32_t log2n) {
                                          static_cast<double>(4 * s);
                     const auto c = static_cast<float>(std::cos(angle));
                     const auto sn = static_cast<float>(std::sin(angle));
-                    w[2 * lane] = c;
-                    w[2 * lane + 1] = c;
-                    w[2 * lanes + 2 * lane] = -sn;
-                    w[2 * lanes + 2 * lane + 1] = sn;
+                    if (wideAvailable) {
+                        w[2 * lane] = c;
+                        w[2 * lane + 1] = sn;
+                    } else {
+                        w[2 * lane] = c;
+                        w[2 * lane + 1] = c;
+                        w[2 * lanes + 2 * lane] = -sn;
+                        w[2 * lanes + 2 * lane + 1] = sn;
+                    }
                 }
-                w += 4 * lanes;
+                w += (wideAvailable ? 2 : 4) * lanes;
             }
         }
     }
@@ -336,6 +343,8 @@ template <bool Inverse>
 void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
     float* y = &Y->re;
     const float* x = &X->re;
+    uint32_t span = plan.firstRadix;  // length of the blocks after the first pass
+    const float* tw = plan.twiddles;
     if (Y == X) {
         for (uint32_t p = 0; p < plan.swapPairs; ++p) {
             const ComplexF t = Y[plan.swaps[2 * p]];
@@ -346,6 +355,13 @@ void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
             firstPass4<Inverse, true>(y, x, plan, scale);
         else
             firstPass8<Inverse, true>(y, x, plan, scale);
+    } else if (plan.wide) {
+        // Blocks of 16 at once save the pass s = 4 where there are enough.
+        if (plan.firstRadix == 4 && plan.n >= 64) {
+            tw += kTwiddleFloats * 4;
+            span = 16;
+        }
+        fftWideFirstPass(y, x, plan.n, span, plan.gather, scale, Inverse);
     } else {
         if (plan.firstRadix == 4)
             firstPass4<Inverse, false>(y, x, plan, scale);
@@ -353,11 +369,10 @@ void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
             firstPass8<Inverse, false>(y, x, plan, scale);
     }
     if (plan.wide) {
-        fftWidePasses(y, plan.n, plan.firstRadix, plan.twiddles, Inverse);
+        fftWidePasses(y, plan.n, span, tw, Inverse);
         return;
     }
-    const float* tw = plan.twiddles;
-    for (size_t s = plan.firstRadix; 4 * s <= plan.n; s *= 4) {
+    for (size_t s = span; 4 * s <= plan.n; s *= 4) {
         radix4Pass<Inverse>(y, plan.n, s, tw);
         tw += 12 * s;
     }
