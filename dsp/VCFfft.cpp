@@ -59,11 +59,7 @@ struct Plan {
     void* memory;
 };
 
-#if ZINDRA_DSP_WIDE
 const bool wideAvailable = fftWidePassesAvailable();
-#else
-constexpr bool wideAvailable = false;
-#endif
 // Floats of twiddle table per offset j of a pass.
 const size_t kTwiddleFloats = wideAvailable ? 6 : 12;
 
