@@ -75,16 +75,27 @@ TEST_P(FactoryPrograms, MatchTheDoublePrecisionModel) {
     EngineHarness engine;
     engine.program(program);
     const Stereo output = engine.run(x, {777});
-    const Stereo expected = reference::process(x, settingsOf(program));
+    const ReferenceSettings settings = settingsOf(program);
+    const Stereo expected = reference::process(x, settings);
     const double inputLevel = rmsDb(x.left, 0, kLength);
     for (const auto& [got, want] : {std::pair{&output.left, &expected.left},
                                     std::pair{&output.right, &expected.right}}) {
         const double wantLevel = rmsDb(*want, kSteady, kLength);
+        const bool right = got == &output.right;
         if (wantLevel < inputLevel - 80.0) {
             EXPECT_LT(rmsDb(*got, kSteady, kLength), inputLevel - 80.0);
+        } else if (right && image == Image::LeftOnly && settings.stereolize) {
+            // The silent right channel's bins hold only rounding noise, whose
+            // phase the side signal takes: only its magnitude is defined, and
+            // inside the band it is the left channel's.
+            std::vector<float> magL(4097), magR(4097);
+            engine.plugin->copyMagnitudes(magL.data(), magR.data(), 4097);
+            for (int k = engine.plugin->getBandLowBin(); k < engine.plugin->getBandHighBin(); ++k)
+                ASSERT_NEAR(magR[k], magL[k], 1e-4 * magL[k] + 1e-3) << "bin " << k;
         } else {
             EXPECT_LT(errorDb(*got, *want, kSteady, kLength), -80.0)
-                << "program " << program << " image " << static_cast<int>(image);
+                << "program " << program << " image " << static_cast<int>(image)
+                << (right ? " right" : " left");
         }
     }
 }
