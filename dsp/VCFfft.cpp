@@ -38,6 +38,7 @@
 #include <mutex>
 #include <new>
 
+#include "dsp/VCFfftWide.h"
 #include "dsp/VCFmath.h"
 #include "dsp/VecLibInternal.h"
 
@@ -53,9 +54,14 @@ struct Plan {
     const uint32_t* gather;    // bit-reversal of m in L - log2(firstRadix) bits
     const uint32_t* swaps;     // pairs (i, rev i), i < rev i, for in-place work
     uint32_t swapPairs;
-    const float* twiddles;     // 12 s floats per pass, s = firstRadix, 4 firstRadix, .. n/4
+    const float* twiddles;     // per pass s = firstRadix, 4 firstRadix, .. n/4: kTwiddleFloats s
+    bool wide;                 // passes in 256-bit registers (tables for four lanes)
     void* memory;
 };
+
+const bool wideAvailable = fftWidePassesAvailable();
+// Floats of twiddle table per offset j of a pass.
+const size_t kTwiddleFloats = wideAvailable ? 6 : 12;
 
 std::atomic<Plan*> plans[kMaxLog2 + 1];
 std::mutex planLock;
@@ -88,7 +94,7 @@ Plan* makePlan(uint32_t log2n) {
     const uint32_t firstBits = firstRadix == 4 ? 2 : 3;
     const size_t gatherCount = n / firstRadix;
     size_t twiddleFloats = 0;
-    for (size_t s = firstRadix; 4 * s <= n; s *= 4) twiddleFloats += 12 * s;
+    for (size_t s = firstRadix; 4 * s <= n; s *= 4) twiddleFloats += kTwiddleFloats * s;
     size_t swapPairs = 0;
     for (uint32_t i = 0; i < n; ++i)
         if (i < reverseBits(i, log2n)) ++swapPairs;
@@ -107,20 +113,30 @@ Plan* makePlan(uint32_t log2n) {
     uint32_t* gather = reinterpret_cast<uint32_t*>(twiddles + twiddleFloats);
     uint32_t* swaps = gather + gatherCount;
 
+    // SSE2 passes: per pair of offsets j, for q = 1, 2, 3, the real parts of
+    // W^(q j), each twice, then the imaginary parts as (-Im, Im). Wide passes:
+    // per four offsets j, for q = 1, 2, 3, the four W^(q j) as (Re, Im).
     float* w = twiddles;
+    const size_t lanes = wideAvailable ? 4 : 2;
     for (size_t s = firstRadix; 4 * s <= n; s *= 4) {
-        for (size_t j = 0; j < s; j += 2) {
+        for (size_t j = 0; j < s; j += lanes) {
             for (size_t q = 1; q <= 3; ++q) {
-                float c[2], sn[2];
-                for (size_t lane = 0; lane < 2; ++lane) {
+                for (size_t lane = 0; lane < lanes; ++lane) {
                     const double angle = 2.0 * kPi * static_cast<double>(q * (j + lane)) /
                                          static_cast<double>(4 * s);
-                    c[lane] = static_cast<float>(std::cos(angle));
-                    sn[lane] = static_cast<float>(std::sin(angle));
+                    const auto c = static_cast<float>(std::cos(angle));
+                    const auto sn = static_cast<float>(std::sin(angle));
+                    if (wideAvailable) {
+                        w[2 * lane] = c;
+                        w[2 * lane + 1] = sn;
+                    } else {
+                        w[2 * lane] = c;
+                        w[2 * lane + 1] = c;
+                        w[2 * lanes + 2 * lane] = -sn;
+                        w[2 * lanes + 2 * lane + 1] = sn;
+                    }
                 }
-                const float layout[8] = {c[0], c[0], c[1], c[1], -sn[0], sn[0], -sn[1], sn[1]};
-                std::memcpy(w, layout, sizeof layout);
-                w += 8;
+                w += (wideAvailable ? 2 : 4) * lanes;
             }
         }
     }
@@ -135,7 +151,7 @@ Plan* makePlan(uint32_t log2n) {
         }
     }
     *plan = Plan{n, log2n, firstRadix, gather, swaps, static_cast<uint32_t>(swapPairs),
-                 twiddles, memory};
+                 twiddles, wideAvailable, memory};
     return plan;
 }
 
@@ -201,55 +217,78 @@ inline __m128 loadPair(const float* a, const float* b) {
     return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(b));
 }
 
-// Stores the length-4 blocks of two lanes: lane 0 to y[0..3], lane 1 to y[4..7].
-inline void storeBlocks4(float* y, __m128 q0, __m128 q1, __m128 q2, __m128 q3) {
-    _mm_storeu_ps(y, _mm_movelh_ps(q0, q1));
-    _mm_storeu_ps(y + 4, _mm_movelh_ps(q2, q3));
-    _mm_storeu_ps(y + 8, _mm_movehl_ps(q1, q0));
-    _mm_storeu_ps(y + 12, _mm_movehl_ps(q3, q2));
+// The first pass makes blocks of R = 4 or 8 transformed values from
+// R inputs each, two blocks (register lanes 0 and 1) per step.
+//
+// Out of place it walks the input in order: for r, r + 1 the inputs
+// x[r + p n/R] (p < R) of two blocks lie side by side, one 16-byte load per
+// p, and the blocks go to their bit-reversed places, rev r and rev (r + 1),
+// each a whole cache line or half of one. In place the bit-reversal swaps
+// come first; then blocks m, m + 1 read their own entries, whose order is the
+// bit-reversal of p.
+template <size_t R, bool InPlace>
+struct FirstPassWalk {
+    FirstPassWalk(float* y, const float* x, const Plan& plan) : y_(y), x_(x), plan_(plan) {
+        const size_t n = plan.n;
+        for (size_t p = 0; p < R; ++p) {
+            const size_t reversed = R == 4 ? ((p & 1) << 1) | (p >> 1)
+                                           : ((p & 1) << 2) | (p & 2) | (p >> 2);
+            offset_[p] = InPlace ? 2 * reversed : 2 * p * (n / R);
+        }
+    }
+    size_t steps() const { return plan_.n / R; }
+    // Inputs p of the two blocks of step i (i even).
+    __m128 load(size_t i, size_t p) const {
+        if (InPlace) return loadPair(y_ + 2 * R * i + offset_[p], y_ + 2 * R * (i + 1) + offset_[p]);
+        return _mm_loadu_ps(x_ + 2 * i + offset_[p]);
+    }
+    float* block0(size_t i) const { return y_ + 2 * R * (InPlace ? i : size_t{plan_.gather[i]}); }
+    float* block1(size_t i) const {
+        return y_ + 2 * R * (InPlace ? i + 1 : size_t{plan_.gather[i + 1]});
+    }
+
+    float* y_;
+    const float* x_;
+    const Plan& plan_;
+    size_t offset_[R];
+};
+
+// Writes values q[0..count) of lane 0 to b0 and of lane 1 to b1.
+inline void storeLanes(float* b0, float* b1, const __m128* q, size_t count) {
+    for (size_t p = 0; p < count; p += 2) {
+        _mm_storeu_ps(b0 + 2 * p, _mm_movelh_ps(q[p], q[p + 1]));
+        _mm_storeu_ps(b1 + 2 * p, _mm_movehl_ps(q[p + 1], q[p]));
+    }
 }
 
-// First pass for even L: blocks of 4, two blocks (m, m + 1) per step. Out of
-// place, block m gathers x[r + p n/4] (r = reversed m); in place, after the
-// bit-reversal swaps, it reads its own four entries in bit-reversed order.
+// First pass for even L: length-4 DFTs of x[r + p n/4], p = 0..3.
 template <bool Inverse, bool InPlace>
 void firstPass4(float* y, const float* x, const Plan& plan, float scale) {
-    const size_t n = plan.n;
+    const FirstPassWalk<4, InPlace> walk(y, x, plan);
     const __m128 k = _mm_set1_ps(scale);
-    size_t offset[4];
-    for (size_t p = 0; p < 4; ++p) offset[p] = InPlace ? 2 * ((p & 1) * 2 + (p >> 1)) : 2 * p * (n / 4);
-    for (size_t m = 0; m < n / 4; m += 2) {
-        const float* b0 = InPlace ? y + 8 * m : x + 2 * size_t{plan.gather[m]};
-        const float* b1 = InPlace ? y + 8 * m + 8 : x + 2 * size_t{plan.gather[m + 1]};
-        const __m128 a0 = _mm_mul_ps(loadPair(b0 + offset[0], b1 + offset[0]), k);
-        const __m128 a1 = _mm_mul_ps(loadPair(b0 + offset[1], b1 + offset[1]), k);
-        const __m128 a2 = _mm_mul_ps(loadPair(b0 + offset[2], b1 + offset[2]), k);
-        const __m128 a3 = _mm_mul_ps(loadPair(b0 + offset[3], b1 + offset[3]), k);
+    for (size_t i = 0; i < walk.steps(); i += 2) {
+        const __m128 a0 = _mm_mul_ps(walk.load(i, 0), k);
+        const __m128 a1 = _mm_mul_ps(walk.load(i, 1), k);
+        const __m128 a2 = _mm_mul_ps(walk.load(i, 2), k);
+        const __m128 a3 = _mm_mul_ps(walk.load(i, 3), k);
         const __m128 u0 = _mm_add_ps(a0, a2), u1 = _mm_sub_ps(a0, a2);
         const __m128 v0 = _mm_add_ps(a1, a3), v1 = timesSigmaI<Inverse>(_mm_sub_ps(a1, a3));
-        storeBlocks4(y + 8 * m, _mm_add_ps(u0, v0), _mm_add_ps(u1, v1), _mm_sub_ps(u0, v0),
-                     _mm_sub_ps(u1, v1));
+        const __m128 q[4] = {_mm_add_ps(u0, v0), _mm_add_ps(u1, v1), _mm_sub_ps(u0, v0),
+                             _mm_sub_ps(u1, v1)};
+        storeLanes(walk.block0(i), walk.block1(i), q, 4);
     }
 }
 
-// First pass for odd L: blocks of 8 (a radix-2 merge of two length-4 DFTs).
+// First pass for odd L: length-8 DFTs of x[r + p n/8], p = 0..7, as a
+// radix-2 merge of the length-4 DFTs of the even and the odd p.
 template <bool Inverse, bool InPlace>
 void firstPass8(float* y, const float* x, const Plan& plan, float scale) {
-    const size_t n = plan.n;
+    const FirstPassWalk<8, InPlace> walk(y, x, plan);
     const __m128 k = _mm_set1_ps(scale);
     const __m128 h = _mm_set1_ps(0.70710678118654752f);
-    size_t offset[8];
-    for (size_t p = 0; p < 8; ++p) {
-        const size_t reversed = ((p & 1) << 2) | (p & 2) | (p >> 2);
-        offset[p] = InPlace ? 2 * reversed : 2 * p * (n / 8);
-    }
-    for (size_t m = 0; m < n / 8; m += 2) {
-        const float* b0 = InPlace ? y + 16 * m : x + 2 * size_t{plan.gather[m]};
-        const float* b1 = InPlace ? y + 16 * m + 16 : x + 2 * size_t{plan.gather[m + 1]};
+    for (size_t i = 0; i < walk.steps(); i += 2) {
         __m128 a[8];
-        for (size_t p = 0; p < 8; ++p)
-            a[p] = _mm_mul_ps(loadPair(b0 + offset[p], b1 + offset[p]), k);
-        // Length-4 DFTs of the even (a0 a2 a4 a6) and odd (a1 a3 a5 a7) samples.
+        for (size_t p = 0; p < 8; ++p) a[p] = _mm_mul_ps(walk.load(i, p), k);
         const __m128 eu0 = _mm_add_ps(a[0], a[4]), eu1 = _mm_sub_ps(a[0], a[4]);
         const __m128 ev0 = _mm_add_ps(a[2], a[6]),
                      ev1 = timesSigmaI<Inverse>(_mm_sub_ps(a[2], a[6]));
@@ -260,18 +299,14 @@ void firstPass8(float* y, const float* x, const Plan& plan, float scale) {
         const __m128 e1 = _mm_add_ps(eu1, ev1), e3 = _mm_sub_ps(eu1, ev1);
         const __m128 o0 = _mm_add_ps(ou0, ov0), o2 = _mm_sub_ps(ou0, ov0);
         const __m128 o1 = _mm_add_ps(ou1, ov1), o3 = _mm_sub_ps(ou1, ov1);
-        // Times w^q, w = e^(i sigma pi / 4).
+        // The odd half times w^q, w = e^(i sigma pi / 4).
         const __m128 t1 = _mm_mul_ps(_mm_add_ps(o1, timesSigmaI<Inverse>(o1)), h);
         const __m128 t2 = timesSigmaI<Inverse>(o2);
         const __m128 t3 = _mm_mul_ps(_mm_sub_ps(timesSigmaI<Inverse>(o3), o3), h);
         const __m128 q[8] = {_mm_add_ps(e0, o0), _mm_add_ps(e1, t1), _mm_add_ps(e2, t2),
                              _mm_add_ps(e3, t3), _mm_sub_ps(e0, o0), _mm_sub_ps(e1, t1),
                              _mm_sub_ps(e2, t2), _mm_sub_ps(e3, t3)};
-        float* out = y + 16 * m;  // block m: lanes 0, then block m + 1: lanes 1
-        for (size_t p = 0; p < 8; p += 2) {
-            _mm_storeu_ps(out + 2 * p, _mm_movelh_ps(q[p], q[p + 1]));
-            _mm_storeu_ps(out + 16 + 2 * p, _mm_movehl_ps(q[p + 1], q[p]));
-        }
+        storeLanes(walk.block0(i), walk.block1(i), q, 8);
     }
 }
 
@@ -304,6 +339,8 @@ template <bool Inverse>
 void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
     float* y = &Y->re;
     const float* x = &X->re;
+    uint32_t span = plan.firstRadix;  // length of the blocks after the first pass
+    const float* tw = plan.twiddles;
     if (Y == X) {
         for (uint32_t p = 0; p < plan.swapPairs; ++p) {
             const ComplexF t = Y[plan.swaps[2 * p]];
@@ -314,14 +351,24 @@ void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
             firstPass4<Inverse, true>(y, x, plan, scale);
         else
             firstPass8<Inverse, true>(y, x, plan, scale);
+    } else if (plan.wide) {
+        // Blocks of 16 at once save the pass s = 4 where there are enough.
+        if (plan.firstRadix == 4 && plan.n >= 64) {
+            tw += kTwiddleFloats * 4;
+            span = 16;
+        }
+        fftWideFirstPass(y, x, plan.n, span, plan.gather, scale, Inverse);
     } else {
         if (plan.firstRadix == 4)
             firstPass4<Inverse, false>(y, x, plan, scale);
         else
             firstPass8<Inverse, false>(y, x, plan, scale);
     }
-    const float* tw = plan.twiddles;
-    for (size_t s = plan.firstRadix; 4 * s <= plan.n; s *= 4) {
+    if (plan.wide) {
+        fftWidePasses(y, plan.n, span, tw, Inverse);
+        return;
+    }
+    for (size_t s = span; 4 * s <= plan.n; s *= 4) {
         radix4Pass<Inverse>(y, plan.n, s, tw);
         tw += 12 * s;
     }

@@ -152,6 +152,7 @@ private:
     void splitStereoSpectrum();
     void mergeStereoSpectrum();
     void separateSpectra();
+    void bandStage(bool zindracate);
     void publishMagnitudes();
     void allocateVectors();
     void releaseVectors();
