@@ -25,6 +25,7 @@ packages="
   libx11-dev xvfb xdotool imagemagick x11-apps
   libstb-dev fonts-liberation2 fonts-comic-neue
   libsndfile1-dev libcli11-dev
+  ardour
   locales
 "
 # shellcheck disable=SC2086

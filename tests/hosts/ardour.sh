@@ -1,0 +1,58 @@
+#!/bin/sh
+# Zindra in Ardour 7, headless. The scanner must report its identity and
+# pins; a session with the plug-in on a stereo track must export the audio
+# aligned with the input (Ardour compensates the reported latency), at the
+# level `zindra process` gives for the same program, and, with "Humidity" at 0,
+# with the same samples as the input.
+#
+# usage: ardour.sh ZINDRA_COMMAND ZINDRA_LIBRARY
+set -eu
+zindra=$1
+library=$(readlink -f "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+scanner=/usr/lib/ardour7/ardour-vst-scanner
+
+work=$(mktemp -d)
+[ -n "${ZINDRA_KEEP_WORK:-}" ] || trap 'rm -rf "$work"' EXIT
+# Ardour keeps its caches and settings under these: all inside the work folder.
+export HOME="$work" XDG_CACHE_HOME="$work/cache" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+export LXVST_PATH="$(dirname "$library")"
+export ZINDRA_MESSAGE_LOG="$work/messages.log"
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The scanner: its exit status says nothing; its cache record says it all.
+LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" -f "$library" >"$work/scan.log" 2>&1 || true
+record=$(find "$XDG_CACHE_HOME" -name '*.v2i' | head -n 1)
+[ -n "$record" ] || { cat "$work/scan.log"; fail "the scanner wrote no record"; }
+for attribute in 'name="Zindra"' 'creator="Corvanti"' 'id="1515272014"' 'n_inputs="2"' \
+                 'n_outputs="2"' 'is_instrument="0"' 'can_process_replace="1"' 'has_editor="1"'; do
+    grep -q "$attribute" "$record" || { cat "$record"; fail "scanner record lacks $attribute"; }
+done
+echo "scanner: $(grep -o 'name="[^"]*" creator="[^"]*"' "$record"), ID 'ZQ7N', 2 in, 2 out, editor"
+
+python3 "$here/ardour_test_signal.py" "$work/in.wav"
+frames=$(python3 -c "import wave,sys; print(wave.open(sys.argv[1]).getnframes())" "$work/in.wav")
+
+# One session: ZINDRA_PARAMS from `zindra params`, the audio, an export.
+run_session() {
+    name=$1
+    shift
+    params=$("$zindra" params --plugin "$library" "$@" | python3 -c "
+import sys
+print(' '.join(line[19:].split()[0] for line in sys.stdin if line[:2].strip().isdigit()))")
+    SESSION_DIR="$work/$name" SESSION_RATE=44100 ZINDRA_PARAMS="$params" \
+        ardour7-lua "$here/ardour_session.lua" >"$work/$name.log" 2>&1 || true
+    grep -q '^saved' "$work/$name.log" || { cat "$work/$name.log"; fail "$name: no session"; }
+    grep -q '^parameters 12$' "$work/$name.log" || { cat "$work/$name.log"; fail "$name: not 12 parameters"; }
+    python3 "$here/ardour_add_audio.py" "$work/$name/zindra.ardour" "$work/in.wav" "$frames" 44100
+    ardour7-export -b float -o "$work/$name.wav" "$work/$name" zindra >>"$work/$name.log" 2>&1 || true
+    [ -f "$work/$name.wav" ] || { cat "$work/$name.log"; fail "$name: no export"; }
+    "$zindra" process --plugin "$library" "$work/in.wav" "$work/$name-command.wav" --bits float "$@" >/dev/null
+}
+
+run_session isolate --program "Isolate Vocal"
+python3 "$here/ardour_compare.py" level "$work/isolate.wav" "$work/isolate-command.wav"
+run_session dry --program "Vocal Out - Mode 1" --set Humidity=0
+python3 "$here/ardour_compare.py" samples "$work/dry.wav" "$work/dry-command.wav"
+if [ -s "$ZINDRA_MESSAGE_LOG" ]; then cat "$ZINDRA_MESSAGE_LOG"; fail "the plug-in reported a problem"; fi
