@@ -3,6 +3,8 @@
 // ZINDRA_MESSAGE_LOG instead of showing a dialog; the command points that
 // variable at a temporary file before the library is loaded, so that such a
 // message becomes the command's error instead of a box nobody sees.
+// Messages from the plug-in are taken as errors of the command: a rejected
+// chunk still answers success to its host.
 #pragma once
 
 #include <string>
@@ -20,4 +22,5 @@ public:
 
 private:
     std::string logPath;
+    std::string previous;  // the variable's value before, restored afterwards
 };

@@ -1,6 +1,7 @@
 // `zindra`: an offline host for the Zindra plug-in library.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -71,6 +72,14 @@ int main(int argc, char** argv) {
     for (CLI::App* command : app.get_subcommands({}))
         command->add_option("--plugin", pluginPath, "the plug-in library")->check(CLI::ExistingFile);
 
+    // A first word that is no option and no command is a mistyped command.
+    const auto commands = app.get_subcommands({});
+    if (argc > 1 && argv[1][0] != '-' &&
+        std::none_of(commands.begin(), commands.end(),
+                     [&](const CLI::App* command) { return command->get_name() == argv[1]; })) {
+        std::fprintf(stderr, "zindra: unknown command '%s' (zindra --help lists the commands)\n", argv[1]);
+        return 2;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
