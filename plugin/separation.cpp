@@ -77,7 +77,8 @@ void APlugin::bandStage(bool zindracate) {
         const ComplexF bandRight{r.re * inside, r.im * inside};
         ComplexF sideLeft{bandLeft.re - bandRight.re, bandLeft.im - bandRight.im};
         ComplexF sideRight{bandRight.re - bandLeft.re, bandRight.im - bandLeft.im};
-        if (stereolize) {
+        // Outside the band both side signals are zero whatever their phase.
+        if (stereolize && inside != 0.0f) {
             sideLeft = atPhaseOf(sideLeft, bandLeft);
             sideRight = atPhaseOf(sideRight, bandRight);
         }
