@@ -182,6 +182,15 @@ TEST(Fft, SizesThatAreNotPowersOfTwoAreReportedAndLeaveTheOutputAlone) {
     EXPECT_FALSE(cfpFFTPrepare(12));
 }
 
+TEST(Fft, SizesBeyondThePlansAreRefusedAsNotEnoughMemory) {
+    VecLibReports reports;
+    ComplexF one{1, 2};
+    cfpFFT(&one, &one, 1u << 25, 1);  // refused before anything is read
+    EXPECT_FALSE(cfpFFTPrepare(1u << 25));
+    EXPECT_TRUE(one.re == 1 && one.im == 2);
+    EXPECT_EQ(reports.texts(), std::vector<std::string>(2, "V_vector: (1) Not enough memory."));
+}
+
 TEST(Fft, PreparedPlansServeTransformsOnSeveralThreadsAtOnce) {
     ASSERT_TRUE(cfpFFTPrepare(4096));
     ASSERT_TRUE(cfpFFTPrepare(8192));
