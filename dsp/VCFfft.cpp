@@ -50,12 +50,12 @@ constexpr double kPi = 3.14159265358979323846;
 struct Plan {
     uint32_t n;
     uint32_t log2n;
-    uint32_t firstRadix;       // 4 or 8
-    const uint32_t* gather;    // bit-reversal of m in L - log2(firstRadix) bits
-    const uint32_t* swaps;     // pairs (i, rev i), i < rev i, for in-place work
+    uint32_t firstRadix;     // 4 or 8
+    const uint32_t* gather;  // bit-reversal of m in L - log2(firstRadix) bits
+    const uint32_t* swaps;   // pairs (i, rev i), i < rev i, for in-place work
     uint32_t swapPairs;
-    const float* twiddles;     // per pass s = firstRadix, 4 firstRadix, .. n/4
-    bool wide;                 // passes in 256-bit registers (tables for four lanes)
+    const float* twiddles;  // per pass s = firstRadix, 4 firstRadix, .. n/4
+    bool wide;              // passes in 256-bit registers (tables for four lanes)
     void* memory;
 };
 
@@ -106,8 +106,8 @@ Plan* makePlan(uint32_t log2n) {
     for (uint32_t i = 0; i < n; ++i)
         if (i < reverseBits(i, log2n)) ++swapPairs;
 
-    const size_t bytes = 64 + twiddleFloats * sizeof(float) +
-                         (gatherCount + 2 * swapPairs) * sizeof(uint32_t);
+    const size_t bytes =
+        64 + twiddleFloats * sizeof(float) + (gatherCount + 2 * swapPairs) * sizeof(uint32_t);
     void* memory = std::malloc(bytes);
     Plan* plan = memory ? new (std::nothrow) Plan : nullptr;
     if (!plan) {
@@ -157,8 +157,8 @@ Plan* makePlan(uint32_t log2n) {
             ++pair;
         }
     }
-    *plan = Plan{n, log2n, firstRadix, gather, swaps, static_cast<uint32_t>(swapPairs),
-                 twiddles, wide, memory};
+    *plan = Plan{n,        log2n, firstRadix, gather, swaps, static_cast<uint32_t>(swapPairs),
+                 twiddles, wide,  memory};
     return plan;
 }
 
@@ -238,15 +238,16 @@ struct FirstPassWalk {
     FirstPassWalk(float* y, const float* x, const Plan& plan) : y_(y), x_(x), plan_(plan) {
         const size_t n = plan.n;
         for (size_t p = 0; p < R; ++p) {
-            const size_t reversed = R == 4 ? ((p & 1) << 1) | (p >> 1)
-                                           : ((p & 1) << 2) | (p & 2) | (p >> 2);
+            const size_t reversed =
+                R == 4 ? ((p & 1) << 1) | (p >> 1) : ((p & 1) << 2) | (p & 2) | (p >> 2);
             offset_[p] = InPlace ? 2 * reversed : 2 * p * (n / R);
         }
     }
     size_t steps() const { return plan_.n / R; }
     // Inputs p of the two blocks of step i (i even).
     __m128 load(size_t i, size_t p) const {
-        if (InPlace) return loadPair(y_ + 2 * R * i + offset_[p], y_ + 2 * R * (i + 1) + offset_[p]);
+        if (InPlace)
+            return loadPair(y_ + 2 * R * i + offset_[p], y_ + 2 * R * (i + 1) + offset_[p]);
         return _mm_loadu_ps(x_ + 2 * i + offset_[p]);
     }
     float* block0(size_t i) const { return y_ + 2 * R * (InPlace ? i : size_t{plan_.gather[i]}); }
@@ -405,7 +406,7 @@ void cfpFFT(ComplexF* Y, const ComplexF* X, uint32_t n, int direction) {
     const uint32_t log2n = log2Of(n);
     const Plan* plan = log2n <= kMaxLog2 ? planFor(log2n) : nullptr;
     if (!plan) {
-        vecLibReportNotEnoughMemory();
+        vecLibReportNotEnoughMemory(true);
         return;
     }
     if (direction >= 0)
@@ -419,6 +420,6 @@ bool cfpFFTPrepare(uint32_t n) {
     if (n <= 8) return true;
     const uint32_t log2n = log2Of(n);
     if (log2n <= kMaxLog2 && planFor(log2n)) return true;
-    vecLibReportNotEnoughMemory();
+    vecLibReportNotEnoughMemory(false);
     return false;
 }

@@ -85,9 +85,9 @@ int cfabs(float* M, const ComplexF* X, uint32_t n) {
     const __m128d threshold = _mm_set1_pd(kSingleOverflow);
     const float* x = &X->re;
     for (; i + 2 <= n; i += 2) {
-        const __m128 v = _mm_loadu_ps(x + 2 * i);                // r0 i0 r1 i1
-        const __m128d a = _mm_cvtps_pd(v);                        // r0 i0
-        const __m128d b = _mm_cvtps_pd(_mm_movehl_ps(v, v));      // r1 i1
+        const __m128 v = _mm_loadu_ps(x + 2 * i);             // r0 i0 r1 i1
+        const __m128d a = _mm_cvtps_pd(v);                    // r0 i0
+        const __m128d b = _mm_cvtps_pd(_mm_movehl_ps(v, v));  // r1 i1
         const __m128d aa = _mm_mul_pd(a, a), bb = _mm_mul_pd(b, b);
         const __m128d sum = _mm_add_pd(_mm_unpacklo_pd(aa, bb), _mm_unpackhi_pd(aa, bb));
         const __m128d m = _mm_sqrt_pd(sum);

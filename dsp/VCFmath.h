@@ -32,8 +32,7 @@ void cfmulReV(ComplexF* Z, const ComplexF* X, const float* Y, uint32_t n);
 
 // Z[i] = A x X[i] + B + Y[i] for i < n (complex product and sums).
 // Z may be X or Y. n >= 1.
-void cfxaddv(ComplexF* Z, const ComplexF* X, const ComplexF* Y, uint32_t n, ComplexF A,
-             ComplexF B);
+void cfxaddv(ComplexF* Z, const ComplexF* X, const ComplexF* Y, uint32_t n, ComplexF A, ComplexF B);
 
 // Z[i x s] = Z[i x s] + Y[i] for i < n. n >= 1.
 void cfsvaddV(ComplexF* Z, uint32_t n, uint32_t s, const ComplexF* Y);

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr float kFastAngle = 128.0f;  // beyond, the reduction loses accuracy near zeros
+constexpr float kFastAngle = 128.0f;          // beyond, the reduction loses accuracy near zeros
 constexpr float kNoRotation = 4294967296.0f;  // 2^32
 
 const __m128 kSignBit = _mm_castsi128_ps(_mm_set1_epi32(INT32_MIN));
@@ -55,8 +55,8 @@ inline __m128 angles(__m128 re, __m128 im) {
     p = _mm_add_ps(_mm_mul_ps(_mm_mul_ps(p, z), x), x);
     __m128 a = _mm_add_ps(base, p);
     a = select(_mm_cmpgt_ps(ay, ax), _mm_sub_ps(_mm_set1_ps(1.57079632679489662f), a), a);
-    a = select(_mm_cmplt_ps(re, _mm_setzero_ps()),
-               _mm_sub_ps(_mm_set1_ps(3.14159265358979324f), a), a);
+    a = select(_mm_cmplt_ps(re, _mm_setzero_ps()), _mm_sub_ps(_mm_set1_ps(3.14159265358979324f), a),
+               a);
     return _mm_or_ps(a, _mm_and_ps(im, kSignBit));
 }
 
@@ -83,8 +83,8 @@ inline void sinesCosines(__m128 x, __m128& sine, __m128& cosine) {
     c = _mm_add_ps(_mm_sub_ps(c, _mm_mul_ps(z, _mm_set1_ps(0.5f))), _mm_set1_ps(1.0f));
     // Quadrant k = j/2 mod 4: sin = (s, c, -s, -c)[k], cos = (c, -s, -c, s)[k].
     const __m128i k = _mm_and_si128(_mm_srli_epi32(j, 1), _mm_set1_epi32(3));
-    const __m128 swap = _mm_castsi128_ps(
-        _mm_cmpeq_epi32(_mm_and_si128(k, _mm_set1_epi32(1)), _mm_set1_epi32(1)));
+    const __m128 swap =
+        _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_and_si128(k, _mm_set1_epi32(1)), _mm_set1_epi32(1)));
     const __m128 sinNegative = _mm_castsi128_ps(_mm_slli_epi32(_mm_srli_epi32(k, 1), 31));
     const __m128 cosNegative = _mm_castsi128_ps(
         _mm_slli_epi32(_mm_srli_epi32(_mm_add_epi32(k, _mm_set1_epi32(1)), 1), 31));
@@ -122,8 +122,8 @@ void fc2pol(float* Mag, float* Arg, const ComplexF* X, uint32_t n) {
         const __m128 re = _mm_shuffle_ps(v0, v1, _MM_SHUFFLE(2, 0, 2, 0));
         const __m128 im = _mm_shuffle_ps(v0, v1, _MM_SHUFFLE(3, 1, 3, 1));
         // Finite parts only (NaN fails the comparison too).
-        const __m128 finite = _mm_and_ps(_mm_cmple_ps(absolute(re), largest),
-                                         _mm_cmple_ps(absolute(im), largest));
+        const __m128 finite =
+            _mm_and_ps(_mm_cmple_ps(absolute(re), largest), _mm_cmple_ps(absolute(im), largest));
         if (_mm_movemask_ps(finite) != 0xF) {
             for (uint32_t k = i; k < i + 4; ++k) polarOne(Mag[k], Arg[k], X[k]);
             continue;

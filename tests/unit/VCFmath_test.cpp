@@ -123,8 +123,8 @@ TEST(VCFmath, MagnitudeOverflowGivesTheLargestFloatAndIsReportedOnceForTheAudioT
 }
 
 TEST(VCFmath, PolarFormOfZeroesAndAxes) {
-    const ComplexF x[8] = {{0.0f, 0.0f}, {-0.0f, 0.0f}, {0.0f, -0.0f}, {-1.0f, 0.0f},
-                           {-1.0f, -0.0f}, {0.0f, 2.0f}, {0.0f, -2.0f}, {5.0f, 0.0f}};
+    const ComplexF x[8] = {{0.0f, 0.0f},   {-0.0f, 0.0f}, {0.0f, -0.0f}, {-1.0f, 0.0f},
+                           {-1.0f, -0.0f}, {0.0f, 2.0f},  {0.0f, -2.0f}, {5.0f, 0.0f}};
     float mag[8], arg[8];
     fc2pol(mag, arg, x, 8);
     for (int i = 0; i < 3; ++i) {
