@@ -1,5 +1,5 @@
-// Arithmetic on complex vectors, polar form and magnitudes (the FFT is in
-// VCFfft.cpp).
+// Arithmetic on complex vectors and magnitudes (polar form: VCFpolar.cpp;
+// the FFT: VCFfft.cpp).
 #include "dsp/VCFmath.h"
 
 #include <emmintrin.h>
@@ -85,9 +85,9 @@ int cfabs(float* M, const ComplexF* X, uint32_t n) {
     const __m128d threshold = _mm_set1_pd(kSingleOverflow);
     const float* x = &X->re;
     for (; i + 2 <= n; i += 2) {
-        const __m128 v = _mm_loadu_ps(x + 2 * i);                // r0 i0 r1 i1
-        const __m128d a = _mm_cvtps_pd(v);                        // r0 i0
-        const __m128d b = _mm_cvtps_pd(_mm_movehl_ps(v, v));      // r1 i1
+        const __m128 v = _mm_loadu_ps(x + 2 * i);             // r0 i0 r1 i1
+        const __m128d a = _mm_cvtps_pd(v);                    // r0 i0
+        const __m128d b = _mm_cvtps_pd(_mm_movehl_ps(v, v));  // r1 i1
         const __m128d aa = _mm_mul_pd(a, a), bb = _mm_mul_pd(b, b);
         const __m128d sum = _mm_add_pd(_mm_unpacklo_pd(aa, bb), _mm_unpackhi_pd(aa, bb));
         const __m128d m = _mm_sqrt_pd(sum);
@@ -102,33 +102,4 @@ int cfabs(float* M, const ComplexF* X, uint32_t n) {
     for (; i < n; ++i) M[i] = magnitude(X[i], overflow);
     if (overflow) V_mathError("VCF_abs", VecMathError::Overflow);
     return overflow ? 1 : 0;
-}
-
-void fc2pol(float* Mag, float* Arg, const ComplexF* X, uint32_t n) {
-    if (n == 0) n = 1;
-    for (uint32_t i = 0; i < n; ++i) {
-        const double re = X[i].re, im = X[i].im;
-        if (re == 0.0 && im == 0.0) {
-            Mag[i] = 0.0f;
-            Arg[i] = 0.0f;
-            continue;
-        }
-        Mag[i] = static_cast<float>(std::sqrt(re * re + im * im));
-        Arg[i] = static_cast<float>(std::atan2(im, re));
-    }
-}
-
-void fpol2c(ComplexF* Z, const float* Mag, const float* Arg, uint32_t n) {
-    if (n == 0) n = 1;
-    for (uint32_t i = 0; i < n; ++i) {
-        const float a = Arg[i];
-        // Zero (either sign), NaN, or 2^32 and beyond: no rotation.
-        if (!(std::fabs(a) < 4294967296.0f) || a == 0.0f) {
-            Z[i] = ComplexF{Mag[i], 0.0f};
-            continue;
-        }
-        const double m = Mag[i];
-        Z[i] = ComplexF{static_cast<float>(m * std::cos(static_cast<double>(a))),
-                        static_cast<float>(m * std::sin(static_cast<double>(a)))};
-    }
 }

@@ -179,7 +179,20 @@ TEST(Fft, SizesThatAreNotPowersOfTwoAreReportedAndLeaveTheOutputAlone) {
     const std::string small = "VCFs_FFT: (8) Size must be an integer power of 2.";
     const std::string big = "VCFb_FFT: (8) Size must be an integer power of 2.";
     EXPECT_EQ(reports.texts(), (std::vector<std::string>{small, small, small, small, big, big}));
+    for (const auto& r : reports.taken()) EXPECT_TRUE(r.mayBeAudioThread);
     EXPECT_FALSE(cfpFFTPrepare(12));
+}
+
+TEST(Fft, SizesBeyondThePlansAreRefusedAsNotEnoughMemory) {
+    VecLibReports reports;
+    ComplexF one{1, 2};
+    cfpFFT(&one, &one, 1u << 25, 1);  // refused before anything is read
+    EXPECT_FALSE(cfpFFTPrepare(1u << 25));
+    EXPECT_TRUE(one.re == 1 && one.im == 2);
+    EXPECT_EQ(reports.texts(), std::vector<std::string>(2, "V_vector: (1) Not enough memory."));
+    // From the transform, which runs on the audio thread, the report must be queued.
+    EXPECT_TRUE(reports.taken()[0].mayBeAudioThread);
+    EXPECT_FALSE(reports.taken()[1].mayBeAudioThread);
 }
 
 TEST(Fft, PreparedPlansServeTransformsOnSeveralThreadsAtOnce) {
