@@ -157,10 +157,15 @@ void APlugin::rebuildBandMasks() {
     const auto bins = static_cast<uint32_t>(binCount);
     fequ0(bandMask, bins);
     fequ1(outsideMask, bins);
+    bandFirst = bandEnd = 0;
     if (band.lowBin < band.highBin && band.lowBin < binCount) {
         const int32_t first = band.lowBin < 0 ? 0 : band.lowBin;
         const int32_t end = band.highBin < binCount ? band.highBin : binCount;
-        if (first < end) fsvequC(bandMask + first, static_cast<uint32_t>(end - first), 1, 1.0f);
+        if (first < end) {
+            fsvequC(bandMask + first, static_cast<uint32_t>(end - first), 1, 1.0f);
+            bandFirst = first;
+            bandEnd = end;
+        }
     }
     fsubv(outsideMask, outsideMask, bandMask, bins);
 }

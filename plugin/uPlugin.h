@@ -198,6 +198,9 @@ private:
     std::atomic<int32_t> bandLowBin{0};
     std::atomic<int32_t> bandHighBin{0};
     std::atomic<bool> bandMasksStale{true};
+    // The run of bins the masks mark, [bandFirst, bandEnd); audio thread.
+    int32_t bandFirst = 0;
+    int32_t bandEnd = 0;
 
     // Signal vectors, allocated once for the larger frame size.
     ComplexF* transformIn = nullptr;
