@@ -71,7 +71,7 @@ void APlugin::processBlock(float** inputs, float** outputs, bool replacing, int3
             ring[i] = {static_cast<float>(inL[i] + kAntiDenormal),
                        static_cast<float>(inR[i] + kAntiDenormal)};
         // With N = 8192 ringRead equals ringWrite: what was just written is read back.
-        std::memcpy(inputFrame + framePos, ringBuffer + ringRead,
+        std::memcpy(inputFrame + ((frameStart + framePos) & (frameSize - 1)), ringBuffer + ringRead,
                     static_cast<size_t>(run) * sizeof(ComplexF));
 
         const int32_t b = framePos - hopStart;
@@ -109,9 +109,15 @@ void APlugin::frameStep() {
     const auto hop = static_cast<uint32_t>(hopSize);
     if (bandMasksStale.exchange(false, std::memory_order_acquire)) rebuildBandMasks();
 
+    // The frame and the overlap-add accumulator are rings that turn by a hop
+    // per frame instead of being shifted: frame position j lives at
+    // (frameStart + j) mod N, accumulator position j at (overlapStart + j) mod N.
+    // A turn is a multiple of the hop, so every hop-long stretch is contiguous.
+    const auto start = static_cast<uint32_t>(frameStart);
     // Only the first quarter of the dry copy is ever read.
-    dequv(dryFrame, inputFrame, hop);
-    cfmulReV(transformIn, inputFrame, window, n);
+    dequv(dryFrame, inputFrame + start, hop);
+    cfmulReV(transformIn, inputFrame + start, window, n - start);
+    if (start > 0) cfmulReV(transformIn + (n - start), inputFrame, window + (n - start), start);
     cfpFFT(transformOut, transformIn, n, +1);
     splitStereoSpectrum();
     if (!bypassOn.load(std::memory_order_relaxed)) separateSpectra();
@@ -119,11 +125,15 @@ void APlugin::frameStep() {
     mergeStereoSpectrum();
     cfpFFT(transformOut, transformIn, n, -1);
     cfmulReV(transformOut, transformOut, window, n);
-    cfsvaddV(overlapBuffer, n, 1, transformOut);
-    dequv(outputHop, overlapBuffer, hop);
-    // Entries N .. N + N/4 - 1 stay zero, so the last quarter becomes zero.
-    dequv(overlapBuffer, overlapBuffer + hop, n);
-    dequv(inputFrame, inputFrame + hop, n - hop);
+
+    const auto origin = static_cast<uint32_t>(overlapStart);
+    cfsvaddV(overlapBuffer + origin, n - origin, 1, transformOut);
+    if (origin > 0) cfsvaddV(overlapBuffer, origin, 1, transformOut + (n - origin));
+    dequv(outputHop, overlapBuffer + origin, hop);
+    // What leaves at the front comes back empty at the end.
+    dequ0(overlapBuffer + origin, hop);
+    overlapStart = static_cast<int32_t>((origin + hop) & (n - 1));
+    frameStart = static_cast<int32_t>((start + hop) & (n - 1));
 }
 
 // The stereo frame went in as left + i right. With X the transform of the

@@ -94,6 +94,8 @@ void APlugin::computeFrameGeometry() {
     uint32_t twoThirds = 0x3F2AAAABu;
     std::memcpy(&overlapGain, &twoThirds, sizeof overlapGain);
     framePos = 0;
+    frameStart = 0;
+    overlapStart = 0;
     publishedFrameSize.store(n, std::memory_order_relaxed);
     publishedHalfSize.store(halfSize, std::memory_order_relaxed);
     resume();

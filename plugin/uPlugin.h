@@ -180,6 +180,8 @@ private:
     int32_t ringWrite = 0;
     int32_t ringRead = 4096;
     int32_t framePos = 0;
+    int32_t frameStart = 0;    // where frame position 0 lives in inputFrame
+    int32_t overlapStart = 0;  // where accumulator position 0 lives in overlapBuffer
     float overlapGain = 0.0f;
     float wetGain = 0.0f;
     float dryGain = 0.0f;
