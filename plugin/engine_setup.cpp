@@ -102,7 +102,10 @@ void APlugin::computeFrameGeometry() {
 }
 
 void APlugin::updateRateDependentValues() {
-    const double fs = updateSampleRate();
+    double fs = updateSampleRate();
+    // A host may have stored a rate no engine can run at (0, negative, not a
+    // number); the engine then works with the default rate.
+    if (!(fs > 0.0 && fs < 1e7)) fs = 44100.0;
     latencyMs.store(static_cast<float>(static_cast<double>(kLatencySamples * 1000) / fs),
                     std::memory_order_relaxed);
     lowLimitHz.store(0.0f, std::memory_order_relaxed);
