@@ -65,13 +65,13 @@ void cfxaddv(ComplexF* Z, const ComplexF* X, const ComplexF* Y, uint32_t n, Comp
     const __m128d b = _mm_setr_pd(B.re, B.im);
     for (uint32_t i = 0; i < n; ++i) {
         const __m128d x =
-            _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(X + i))));
+            _mm_cvtps_pd(_mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(X + i)));
         const __m128d y =
-            _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(Y + i))));
+            _mm_cvtps_pd(_mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(Y + i)));
         const __m128d swapped = _mm_shuffle_pd(x, x, 1);
         const __m128d product = _mm_add_pd(_mm_mul_pd(x, aRe), _mm_mul_pd(swapped, aCross));
         const __m128 z = _mm_cvtpd_ps(_mm_add_pd(_mm_add_pd(product, b), y));
-        _mm_store_sd(reinterpret_cast<double*>(Z + i), _mm_castps_pd(z));
+        _mm_storel_pi(reinterpret_cast<__m64*>(Z + i), z);
     }
 }
 
