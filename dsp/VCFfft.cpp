@@ -13,8 +13,8 @@
 // (radix 4: two radix-2 levels at once, three twiddle products instead of
 // four). The first pass builds blocks of 4 (L even) or 8 (L odd) straight
 // from the input, gathering it in bit-reversed order, so that every later
-// pass has s >= 4 and works on whole vector registers; with 256-bit registers
-// (VCFfftWide.cpp) it builds blocks of 16 for even L, one pass fewer. The 1/n
+// pass has s >= 4 and works on whole vector registers. Out of place and for
+// even L it builds blocks of 16 instead (4 x 4), one pass fewer. The 1/n
 // scaling of the inverse is a power of two, exact, and is applied in the
 // first pass.
 //
@@ -318,6 +318,62 @@ void firstPass8(float* y, const float* x, const Plan& plan, float scale) {
     }
 }
 
+// z times the constant c + i sigma s.
+template <bool Inverse>
+inline __m128 rotate(__m128 z, float c, float s) {
+    const __m128 product = _mm_mul_ps(z, _mm_set1_ps(c));
+    const __m128 cross = _mm_mul_ps(swapParts(z), _mm_setr_ps(-s, s, -s, s));
+    return Inverse ? _mm_sub_ps(product, cross) : _mm_add_ps(product, cross);
+}
+
+// Length-4 DFT of (c0, c1, c2, c3) into out[0], out[step], out[2 step], out[3 step].
+template <bool Inverse>
+inline void dft4(__m128 c0, __m128 c1, __m128 c2, __m128 c3, __m128* out, size_t step) {
+    const __m128 u0 = _mm_add_ps(c0, c2), u1 = _mm_sub_ps(c0, c2);
+    const __m128 v0 = _mm_add_ps(c1, c3), v1 = timesSigmaI<Inverse>(_mm_sub_ps(c1, c3));
+    out[0] = _mm_add_ps(u0, v0);
+    out[step] = _mm_add_ps(u1, v1);
+    out[2 * step] = _mm_sub_ps(u0, v0);
+    out[3 * step] = _mm_sub_ps(u1, v1);
+}
+
+// Out-of-place first pass for even L and n >= 64: blocks of 16, each the
+// length-16 DFT of x[r + p n/16] taken as 4 x 4 (p = 4 p1 + p2): length-4 DFTs
+// over p1, the twiddles W16^(p2 k1), length-4 DFTs over p2. It takes the
+// place of the blocks of 4 and of the radix-4 pass s = 4.
+template <bool Inverse>
+void firstPass16(float* y, const float* x, const Plan& plan, float scale) {
+    const size_t n = plan.n;
+    const __m128 k = _mm_set1_ps(scale);
+    const size_t stride = 2 * (n / 16);
+    const float c1 = 0.92387953251128674f, s1 = 0.38268343236508977f;  // pi / 8
+    const float h = 0.70710678118654752f;
+    for (size_t i = 0; i < n / 16; i += 2) {
+        __m128 b[16];  // b[4 p2 + k1]
+        for (size_t p2 = 0; p2 < 4; ++p2) {
+            const float* base = x + 2 * i + p2 * stride;
+            dft4<Inverse>(_mm_mul_ps(_mm_loadu_ps(base), k),
+                          _mm_mul_ps(_mm_loadu_ps(base + 4 * stride), k),
+                          _mm_mul_ps(_mm_loadu_ps(base + 8 * stride), k),
+                          _mm_mul_ps(_mm_loadu_ps(base + 12 * stride), k), b + 4 * p2, 1);
+        }
+        b[5] = rotate<Inverse>(b[5], c1, s1);      // W^1
+        b[6] = rotate<Inverse>(b[6], h, h);        // W^2
+        b[7] = rotate<Inverse>(b[7], s1, c1);      // W^3
+        b[9] = rotate<Inverse>(b[9], h, h);        // W^2
+        b[10] = timesSigmaI<Inverse>(b[10]);       // W^4
+        b[11] = rotate<Inverse>(b[11], -h, h);     // W^6
+        b[13] = rotate<Inverse>(b[13], s1, c1);    // W^3
+        b[14] = rotate<Inverse>(b[14], -h, h);     // W^6
+        b[15] = rotate<Inverse>(b[15], -c1, -s1);  // W^9
+        __m128 q[16];                              // q[k1 + 4 k2]
+        for (size_t k1 = 0; k1 < 4; ++k1)
+            dft4<Inverse>(b[k1], b[4 + k1], b[8 + k1], b[12 + k1], q + k1, 4);
+        // Block m of 16 lies at 16 rev(m) in L - 4 bits = 4 gather[m].
+        storeLanes(y + 8 * size_t{plan.gather[i]}, y + 8 * size_t{plan.gather[i + 1]}, q, 16);
+    }
+}
+
 // One radix-4 pass merging blocks of length s into blocks of length 4s.
 template <bool Inverse>
 void radix4Pass(float* y, size_t n, size_t s, const float* tw) {
@@ -359,12 +415,15 @@ void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
             firstPass4<Inverse, true>(y, x, plan, scale);
         else
             firstPass8<Inverse, true>(y, x, plan, scale);
+    } else if (plan.firstRadix == 4 && plan.n >= 64) {
+        // Blocks of 16 at once save the pass s = 4.
+        tw += twiddleFloatsPerOffset(plan.wide) * 4;
+        span = 16;
+        if (plan.wide)
+            fftWideFirstPass(y, x, plan.n, span, plan.gather, scale, Inverse);
+        else
+            firstPass16<Inverse>(y, x, plan, scale);
     } else if (plan.wide) {
-        // Blocks of 16 at once save the pass s = 4 where there are enough.
-        if (plan.firstRadix == 4 && plan.n >= 64) {
-            tw += twiddleFloatsPerOffset(true) * 4;
-            span = 16;
-        }
         fftWideFirstPass(y, x, plan.n, span, plan.gather, scale, Inverse);
     } else {
         if (plan.firstRadix == 4)

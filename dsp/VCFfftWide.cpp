@@ -1,8 +1,10 @@
-// The FFT's radix-4 passes in 256-bit vectors: the same butterfly as the
-// SSE2 passes in VCFfft.cpp, four complex values per register, and the twiddle
-// product with fused multiply-add. This file alone is compiled for AVX2 and
-// FMA; it uses no library templates, so no code for those instructions can be
-// shared with (and reached from) the rest of the program.
+// The FFT's first pass and radix-4 passes in 256-bit vectors, four complex
+// values per register, with the twiddle product in fused multiply-add. The
+// butterflies are those of VCFfft.cpp (see the mathematics there), written out
+// again instead of shared through templates: this file alone is compiled for
+// AVX2 and FMA, and code instantiated in both files could be merged by the
+// linker and reached on processors without those instructions. For the same
+// reason it uses no library templates.
 #include "dsp/VCFfftWide.h"
 
 #include <immintrin.h>

@@ -58,12 +58,20 @@ void cfmulReV(ComplexF* Z, const ComplexF* X, const float* Y, uint32_t n) {
 void cfxaddv(ComplexF* Z, const ComplexF* X, const ComplexF* Y, uint32_t n, ComplexF A,
              ComplexF B) {
     if (n == 0) n = 1;
-    const double ar = A.re, ai = A.im, br = B.re, bi = B.im;
+    // One element per step in double precision: A x = re x (Re A, Im A) +
+    // im x (-Im A, Re A) (products of floats, exact in double), then + B, + Y,
+    // rounded once: the same operations as the plain formula.
+    const __m128d aRe = _mm_set1_pd(A.re), aCross = _mm_setr_pd(-double{A.im}, A.im);
+    const __m128d b = _mm_setr_pd(B.re, B.im);
     for (uint32_t i = 0; i < n; ++i) {
-        const double xr = X[i].re, xi = X[i].im;
-        const double yr = Y[i].re, yi = Y[i].im;
-        Z[i].re = static_cast<float>(ar * xr - ai * xi + br + yr);
-        Z[i].im = static_cast<float>(ar * xi + ai * xr + bi + yi);
+        const __m128d x =
+            _mm_cvtps_pd(_mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(X + i)));
+        const __m128d y =
+            _mm_cvtps_pd(_mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(Y + i)));
+        const __m128d swapped = _mm_shuffle_pd(x, x, 1);
+        const __m128d product = _mm_add_pd(_mm_mul_pd(x, aRe), _mm_mul_pd(swapped, aCross));
+        const __m128 z = _mm_cvtpd_ps(_mm_add_pd(_mm_add_pd(product, b), y));
+        _mm_storel_pi(reinterpret_cast<__m64*>(Z + i), z);
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <complex>
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -161,6 +162,23 @@ INSTANTIATE_TEST_SUITE_P(PowersOfTwo, FftAgainstDft,
                          testing::Values(1u, 2u, 4u, 8u, 16u, 32u, 64u, 128u, 256u, 512u, 1024u,
                                          2048u, 4096u, 8192u),
                          testing::PrintToStringParamName());
+
+TEST(Fft, BuffersAlignedOnlyToTheirElementGiveTheSameResults) {
+    for (uint32_t n : {64u, 4096u, 8192u}) {
+        const Signal x = randomSignal(n, 21);
+        Signal aligned(n);
+        cfpFFT(aligned.data(), x.data(), n, 1);
+        // One element (8 bytes) off a 16-byte boundary, in and out.
+        Signal in(n + 1), out(n + 1);
+        std::copy(x.begin(), x.end(), in.begin() + 1);
+        cfpFFT(out.data() + 1, in.data() + 1, n, 1);
+        cfpFFT(in.data() + 1, in.data() + 1, n, 1);
+        for (uint32_t k = 0; k < n; ++k) {
+            ASSERT_TRUE(out[k + 1].re == aligned[k].re && out[k + 1].im == aligned[k].im) << k;
+            ASSERT_LE(std::abs(in[k + 1].re - aligned[k].re), 1e-3f) << k;
+        }
+    }
+}
 
 TEST(Fft, EvenNegativeDirectionUsesTheInverseKernelWithoutScaling) {
     const uint32_t n = 64;

@@ -185,18 +185,20 @@ TEST(VCFmath, RectangularFormOfUnrotatedAngles) {
 }
 
 // Each part within 2 units in the last place of the double-precision product
-// rounded to single, over angles up to 128 in size (the fast range) and beyond.
+// rounded to single, over the phases fc2pol gives (-pi .. pi), the rest of the
+// fast range (up to 4 in size) and far beyond it.
 TEST(VCFmath, RectangularFormIsWithinTwoUlpsOfDoublePrecisionSineAndCosine) {
     std::mt19937 random(12);
     std::uniform_real_distribution<double> unit(-1, 1);
-    for (double range : {kPi, 128.0, 1e6}) {
+    for (double range : {kPi, 4.0, 1e6}) {
         std::vector<float> mag(200000), arg(200000);
         for (size_t i = 0; i < mag.size(); ++i) {
             mag[i] = static_cast<float>(1.5 + unit(random));
             arg[i] = static_cast<float>(range * unit(random));
         }
         arg[10] = static_cast<float>(kPi / 2);  // cosine next to zero
-        arg[11] = static_cast<float>(-kPi);
+        arg[11] = static_cast<float>(-kPi);     // sine next to zero
+        arg[12] = static_cast<float>(3 * kPi / 2);
         std::vector<ComplexF> z(mag.size());
         fpol2c(z.data(), mag.data(), arg.data(), static_cast<uint32_t>(mag.size()));
         int64_t worst = 0;

@@ -113,6 +113,15 @@ TEST(VecLibRegistry, TwoThreadsAllocatingAndFreeingAtOnceKeepTheRegistryConsiste
     EXPECT_TRUE(reports.texts().empty());
 }
 
+TEST(VecLibReports, WithoutAHookReportsGoToStandardError) {
+    setVecLibReporter(nullptr);
+    int local = 0;
+    testing::internal::CaptureStderr();
+    V_free(&local);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "V_free: (12) Cannot free non-existent vector\n");
+}
+
 TEST(VecLibReports, ArithmeticErrorsFollowTheMaskAndAreNotRepeated) {
     VecLibReports reports;
     EXPECT_TRUE(V_mathError("VCF_abs", VecMathError::Overflow));
