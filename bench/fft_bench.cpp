@@ -119,6 +119,9 @@ BENCHMARK(BM_KissFFT)->Apply(sizes);
 // Keeps the fastest repetition's time per iteration of every benchmark.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Plain text: the ratio lines below are meant to be read by scripts too.
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {

@@ -13,15 +13,15 @@
 // (radix 4: two radix-2 levels at once, three twiddle products instead of
 // four). The first pass builds blocks of 4 (L even) or 8 (L odd) straight
 // from the input, gathering it in bit-reversed order, so that every later
-// pass has s >= 4 and works on whole vector registers. The 1/n scaling of the
-// inverse is a power of two, exact, and is applied in the first pass.
+// pass has s >= 4 and works on whole vector registers. Out of place and for
+// even L it builds blocks of 16 instead (4 x 4), one pass fewer. The 1/n
+// scaling of the inverse is a power of two, exact, and is applied in the
+// first pass.
 //
 // Twiddles are computed in double precision from their exact angles once per
 // size and stored rounded to single precision, in the layout the butterfly
-// loads: for a pair of offsets (j, j + 1), (Re w_j, Re w_j, Re w_j+1, Re w_j+1)
-// and (-Im w_j, Im w_j, -Im w_j+1, Im w_j+1) for each of W^j, W^2j, W^3j. The
-// inverse uses the same tables with the imaginary parts negated (a
-// subtraction instead of an addition).
+// loads (see makePlan). The inverse uses the same tables with the imaginary
+// parts negated (a subtraction instead of an addition).
 //
 // Error: each radix-2 level adds at most about (u + gamma4 (sqrt 2 + u)) of
 // relative error in the 2-norm (u = 2^-24, gamma4 = 4u / (1 - 4u)); the tests
@@ -44,24 +44,29 @@
 
 namespace {
 
-constexpr uint32_t kMaxLog2 = 30;
+constexpr uint32_t kMaxLog2 = 24;  // sizes up to 2^24
 constexpr double kPi = 3.14159265358979323846;
 
 struct Plan {
     uint32_t n;
     uint32_t log2n;
-    uint32_t firstRadix;       // 4 or 8
-    const uint32_t* gather;    // bit-reversal of m in L - log2(firstRadix) bits
-    const uint32_t* swaps;     // pairs (i, rev i), i < rev i, for in-place work
+    uint32_t firstRadix;     // 4 or 8
+    const uint32_t* gather;  // bit-reversal of m in L - log2(firstRadix) bits
+    const uint32_t* swaps;   // pairs (i, rev i), i < rev i, for in-place work
     uint32_t swapPairs;
-    const float* twiddles;     // per pass s = firstRadix, 4 firstRadix, .. n/4: kTwiddleFloats s
-    bool wide;                 // passes in 256-bit registers (tables for four lanes)
+    const float* twiddles;  // per pass s = firstRadix, 4 firstRadix, .. n/4
+    bool wide;              // passes in 256-bit registers (tables for four lanes)
     void* memory;
 };
 
-const bool wideAvailable = fftWidePassesAvailable();
+// Asked once, when the first plan is made (not at static initialisation, so
+// that a transform from another unit's initialiser still sees the answer).
+bool wideWanted() {
+    static const bool available = fftWidePassesAvailable();
+    return available;
+}
 // Floats of twiddle table per offset j of a pass.
-const size_t kTwiddleFloats = wideAvailable ? 6 : 12;
+size_t twiddleFloatsPerOffset(bool wide) { return wide ? 6 : 12; }
 
 std::atomic<Plan*> plans[kMaxLog2 + 1];
 std::mutex planLock;
@@ -94,13 +99,15 @@ Plan* makePlan(uint32_t log2n) {
     const uint32_t firstBits = firstRadix == 4 ? 2 : 3;
     const size_t gatherCount = n / firstRadix;
     size_t twiddleFloats = 0;
-    for (size_t s = firstRadix; 4 * s <= n; s *= 4) twiddleFloats += kTwiddleFloats * s;
+    const bool wide = wideWanted();
+    for (size_t s = firstRadix; 4 * s <= n; s *= 4)
+        twiddleFloats += twiddleFloatsPerOffset(wide) * s;
     size_t swapPairs = 0;
     for (uint32_t i = 0; i < n; ++i)
         if (i < reverseBits(i, log2n)) ++swapPairs;
 
-    const size_t bytes = 64 + twiddleFloats * sizeof(float) +
-                         (gatherCount + 2 * swapPairs) * sizeof(uint32_t);
+    const size_t bytes =
+        64 + twiddleFloats * sizeof(float) + (gatherCount + 2 * swapPairs) * sizeof(uint32_t);
     void* memory = std::malloc(bytes);
     Plan* plan = memory ? new (std::nothrow) Plan : nullptr;
     if (!plan) {
@@ -117,7 +124,7 @@ Plan* makePlan(uint32_t log2n) {
     // W^(q j), each twice, then the imaginary parts as (-Im, Im). Wide passes:
     // per four offsets j, for q = 1, 2, 3, the four W^(q j) as (Re, Im).
     float* w = twiddles;
-    const size_t lanes = wideAvailable ? 4 : 2;
+    const size_t lanes = wide ? 4 : 2;
     for (size_t s = firstRadix; 4 * s <= n; s *= 4) {
         for (size_t j = 0; j < s; j += lanes) {
             for (size_t q = 1; q <= 3; ++q) {
@@ -126,7 +133,7 @@ Plan* makePlan(uint32_t log2n) {
                                          static_cast<double>(4 * s);
                     const auto c = static_cast<float>(std::cos(angle));
                     const auto sn = static_cast<float>(std::sin(angle));
-                    if (wideAvailable) {
+                    if (wide) {
                         w[2 * lane] = c;
                         w[2 * lane + 1] = sn;
                     } else {
@@ -136,7 +143,7 @@ Plan* makePlan(uint32_t log2n) {
                         w[2 * lanes + 2 * lane + 1] = sn;
                     }
                 }
-                w += (wideAvailable ? 2 : 4) * lanes;
+                w += (wide ? 2 : 4) * lanes;
             }
         }
     }
@@ -150,8 +157,8 @@ Plan* makePlan(uint32_t log2n) {
             ++pair;
         }
     }
-    *plan = Plan{n, log2n, firstRadix, gather, swaps, static_cast<uint32_t>(swapPairs),
-                 twiddles, wideAvailable, memory};
+    *plan = Plan{n,        log2n, firstRadix, gather, swaps, static_cast<uint32_t>(swapPairs),
+                 twiddles, wide,  memory};
     return plan;
 }
 
@@ -231,15 +238,16 @@ struct FirstPassWalk {
     FirstPassWalk(float* y, const float* x, const Plan& plan) : y_(y), x_(x), plan_(plan) {
         const size_t n = plan.n;
         for (size_t p = 0; p < R; ++p) {
-            const size_t reversed = R == 4 ? ((p & 1) << 1) | (p >> 1)
-                                           : ((p & 1) << 2) | (p & 2) | (p >> 2);
+            const size_t reversed =
+                R == 4 ? ((p & 1) << 1) | (p >> 1) : ((p & 1) << 2) | (p & 2) | (p >> 2);
             offset_[p] = InPlace ? 2 * reversed : 2 * p * (n / R);
         }
     }
     size_t steps() const { return plan_.n / R; }
     // Inputs p of the two blocks of step i (i even).
     __m128 load(size_t i, size_t p) const {
-        if (InPlace) return loadPair(y_ + 2 * R * i + offset_[p], y_ + 2 * R * (i + 1) + offset_[p]);
+        if (InPlace)
+            return loadPair(y_ + 2 * R * i + offset_[p], y_ + 2 * R * (i + 1) + offset_[p]);
         return _mm_loadu_ps(x_ + 2 * i + offset_[p]);
     }
     float* block0(size_t i) const { return y_ + 2 * R * (InPlace ? i : size_t{plan_.gather[i]}); }
@@ -310,6 +318,62 @@ void firstPass8(float* y, const float* x, const Plan& plan, float scale) {
     }
 }
 
+// z times the constant c + i sigma s.
+template <bool Inverse>
+inline __m128 rotate(__m128 z, float c, float s) {
+    const __m128 product = _mm_mul_ps(z, _mm_set1_ps(c));
+    const __m128 cross = _mm_mul_ps(swapParts(z), _mm_setr_ps(-s, s, -s, s));
+    return Inverse ? _mm_sub_ps(product, cross) : _mm_add_ps(product, cross);
+}
+
+// Length-4 DFT of (c0, c1, c2, c3) into out[0], out[step], out[2 step], out[3 step].
+template <bool Inverse>
+inline void dft4(__m128 c0, __m128 c1, __m128 c2, __m128 c3, __m128* out, size_t step) {
+    const __m128 u0 = _mm_add_ps(c0, c2), u1 = _mm_sub_ps(c0, c2);
+    const __m128 v0 = _mm_add_ps(c1, c3), v1 = timesSigmaI<Inverse>(_mm_sub_ps(c1, c3));
+    out[0] = _mm_add_ps(u0, v0);
+    out[step] = _mm_add_ps(u1, v1);
+    out[2 * step] = _mm_sub_ps(u0, v0);
+    out[3 * step] = _mm_sub_ps(u1, v1);
+}
+
+// Out-of-place first pass for even L and n >= 64: blocks of 16, each the
+// length-16 DFT of x[r + p n/16] taken as 4 x 4 (p = 4 p1 + p2): length-4 DFTs
+// over p1, the twiddles W16^(p2 k1), length-4 DFTs over p2. It takes the
+// place of the blocks of 4 and of the radix-4 pass s = 4.
+template <bool Inverse>
+void firstPass16(float* y, const float* x, const Plan& plan, float scale) {
+    const size_t n = plan.n;
+    const __m128 k = _mm_set1_ps(scale);
+    const size_t stride = 2 * (n / 16);
+    const float c1 = 0.92387953251128674f, s1 = 0.38268343236508977f;  // pi / 8
+    const float h = 0.70710678118654752f;
+    for (size_t i = 0; i < n / 16; i += 2) {
+        __m128 b[16];  // b[4 p2 + k1]
+        for (size_t p2 = 0; p2 < 4; ++p2) {
+            const float* base = x + 2 * i + p2 * stride;
+            dft4<Inverse>(_mm_mul_ps(_mm_loadu_ps(base), k),
+                          _mm_mul_ps(_mm_loadu_ps(base + 4 * stride), k),
+                          _mm_mul_ps(_mm_loadu_ps(base + 8 * stride), k),
+                          _mm_mul_ps(_mm_loadu_ps(base + 12 * stride), k), b + 4 * p2, 1);
+        }
+        b[5] = rotate<Inverse>(b[5], c1, s1);      // W^1
+        b[6] = rotate<Inverse>(b[6], h, h);        // W^2
+        b[7] = rotate<Inverse>(b[7], s1, c1);      // W^3
+        b[9] = rotate<Inverse>(b[9], h, h);        // W^2
+        b[10] = timesSigmaI<Inverse>(b[10]);       // W^4
+        b[11] = rotate<Inverse>(b[11], -h, h);     // W^6
+        b[13] = rotate<Inverse>(b[13], s1, c1);    // W^3
+        b[14] = rotate<Inverse>(b[14], -h, h);     // W^6
+        b[15] = rotate<Inverse>(b[15], -c1, -s1);  // W^9
+        __m128 q[16];                              // q[k1 + 4 k2]
+        for (size_t k1 = 0; k1 < 4; ++k1)
+            dft4<Inverse>(b[k1], b[4 + k1], b[8 + k1], b[12 + k1], q + k1, 4);
+        // Block m of 16 lies at 16 rev(m) in L - 4 bits = 4 gather[m].
+        storeLanes(y + 8 * size_t{plan.gather[i]}, y + 8 * size_t{plan.gather[i + 1]}, q, 16);
+    }
+}
+
 // One radix-4 pass merging blocks of length s into blocks of length 4s.
 template <bool Inverse>
 void radix4Pass(float* y, size_t n, size_t s, const float* tw) {
@@ -351,12 +415,15 @@ void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
             firstPass4<Inverse, true>(y, x, plan, scale);
         else
             firstPass8<Inverse, true>(y, x, plan, scale);
+    } else if (plan.firstRadix == 4 && plan.n >= 64) {
+        // Blocks of 16 at once save the pass s = 4.
+        tw += twiddleFloatsPerOffset(plan.wide) * 4;
+        span = 16;
+        if (plan.wide)
+            fftWideFirstPass(y, x, plan.n, span, plan.gather, scale, Inverse);
+        else
+            firstPass16<Inverse>(y, x, plan, scale);
     } else if (plan.wide) {
-        // Blocks of 16 at once save the pass s = 4 where there are enough.
-        if (plan.firstRadix == 4 && plan.n >= 64) {
-            tw += kTwiddleFloats * 4;
-            span = 16;
-        }
         fftWideFirstPass(y, x, plan.n, span, plan.gather, scale, Inverse);
     } else {
         if (plan.firstRadix == 4)
@@ -398,7 +465,7 @@ void cfpFFT(ComplexF* Y, const ComplexF* X, uint32_t n, int direction) {
     const uint32_t log2n = log2Of(n);
     const Plan* plan = log2n <= kMaxLog2 ? planFor(log2n) : nullptr;
     if (!plan) {
-        vecLibReportNotEnoughMemory();
+        vecLibReportNotEnoughMemory(true);
         return;
     }
     if (direction >= 0)
@@ -411,8 +478,7 @@ bool cfpFFTPrepare(uint32_t n) {
     if (!isPowerOfTwo(n)) return false;
     if (n <= 8) return true;
     const uint32_t log2n = log2Of(n);
-    if (log2n > kMaxLog2) return false;
-    if (planFor(log2n)) return true;
-    vecLibReportNotEnoughMemory();
+    if (log2n <= kMaxLog2 && planFor(log2n)) return true;
+    vecLibReportNotEnoughMemory(false);
     return false;
 }

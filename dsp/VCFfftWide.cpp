@@ -1,11 +1,13 @@
-// The FFT's radix-4 passes in 256-bit vectors: the same butterfly as the
-// SSE2 passes in VCFfft.cpp, four complex values per register, and the twiddle
-// product with fused multiply-add. This file alone is compiled for AVX2 and
-// FMA; it uses no library templates, so no code for those instructions can be
-// shared with (and reached from) the rest of the program.
-#include <immintrin.h>
-
+// The FFT's first pass and radix-4 passes in 256-bit vectors, four complex
+// values per register, with the twiddle product in fused multiply-add. The
+// butterflies are those of VCFfft.cpp (see the mathematics there), written out
+// again instead of shared through templates: this file alone is compiled for
+// AVX2 and FMA, and code instantiated in both files could be merged by the
+// linker and reached on processors without those instructions. For the same
+// reason it uses no library templates.
 #include "dsp/VCFfftWide.h"
+
+#include <immintrin.h>
 
 namespace {
 
@@ -135,17 +137,18 @@ void firstPass16(float* y, const float* x, uint32_t n, const uint32_t* gather, f
                           _mm256_mul_ps(_mm256_loadu_ps(base + 8 * stride), k),
                           _mm256_mul_ps(_mm256_loadu_ps(base + 12 * stride), k), b + 4 * p2, 1);
         }
-        b[5] = rotate<Inverse>(b[5], c1, s1);     // W^1
-        b[6] = rotate<Inverse>(b[6], h, h);       // W^2
-        b[7] = rotate<Inverse>(b[7], s1, c1);     // W^3
-        b[9] = rotate<Inverse>(b[9], h, h);       // W^2
-        b[10] = timesSigmaI<Inverse>(b[10]);      // W^4
-        b[11] = rotate<Inverse>(b[11], -h, h);    // W^6
-        b[13] = rotate<Inverse>(b[13], s1, c1);   // W^3
-        b[14] = rotate<Inverse>(b[14], -h, h);    // W^6
-        b[15] = rotate<Inverse>(b[15], -c1, -s1); // W^9
-        __m256 q[16];  // q[k1 + 4 k2]
-        for (uint32_t k1 = 0; k1 < 4; ++k1) dft4<Inverse>(b[k1], b[4 + k1], b[8 + k1], b[12 + k1], q + k1, 4);
+        b[5] = rotate<Inverse>(b[5], c1, s1);      // W^1
+        b[6] = rotate<Inverse>(b[6], h, h);        // W^2
+        b[7] = rotate<Inverse>(b[7], s1, c1);      // W^3
+        b[9] = rotate<Inverse>(b[9], h, h);        // W^2
+        b[10] = timesSigmaI<Inverse>(b[10]);       // W^4
+        b[11] = rotate<Inverse>(b[11], -h, h);     // W^6
+        b[13] = rotate<Inverse>(b[13], s1, c1);    // W^3
+        b[14] = rotate<Inverse>(b[14], -h, h);     // W^6
+        b[15] = rotate<Inverse>(b[15], -c1, -s1);  // W^9
+        __m256 q[16];                              // q[k1 + 4 k2]
+        for (uint32_t k1 = 0; k1 < 4; ++k1)
+            dft4<Inverse>(b[k1], b[4 + k1], b[8 + k1], b[12 + k1], q + k1, 4);
         // Block m of 16 lies at 16 rev(m) in L - 4 bits = 4 gather[m].
         float* const blocks[4] = {y + 8 * gather[i], y + 8 * gather[i + 1], y + 8 * gather[i + 2],
                                   y + 8 * gather[i + 3]};

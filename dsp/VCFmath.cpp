@@ -1,5 +1,5 @@
-// Arithmetic on complex vectors, polar form and magnitudes (the FFT is in
-// VCFfft.cpp).
+// Arithmetic on complex vectors and magnitudes (polar form: VCFpolar.cpp;
+// the FFT: VCFfft.cpp).
 #include "dsp/VCFmath.h"
 
 #include <emmintrin.h>
@@ -58,12 +58,20 @@ void cfmulReV(ComplexF* Z, const ComplexF* X, const float* Y, uint32_t n) {
 void cfxaddv(ComplexF* Z, const ComplexF* X, const ComplexF* Y, uint32_t n, ComplexF A,
              ComplexF B) {
     if (n == 0) n = 1;
-    const double ar = A.re, ai = A.im, br = B.re, bi = B.im;
+    // One element per step in double precision: A x = re x (Re A, Im A) +
+    // im x (-Im A, Re A) (products of floats, exact in double), then + B, + Y,
+    // rounded once: the same operations as the plain formula.
+    const __m128d aRe = _mm_set1_pd(A.re), aCross = _mm_setr_pd(-double{A.im}, A.im);
+    const __m128d b = _mm_setr_pd(B.re, B.im);
     for (uint32_t i = 0; i < n; ++i) {
-        const double xr = X[i].re, xi = X[i].im;
-        const double yr = Y[i].re, yi = Y[i].im;
-        Z[i].re = static_cast<float>(ar * xr - ai * xi + br + yr);
-        Z[i].im = static_cast<float>(ar * xi + ai * xr + bi + yi);
+        const __m128d x =
+            _mm_cvtps_pd(_mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(X + i)));
+        const __m128d y =
+            _mm_cvtps_pd(_mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(Y + i)));
+        const __m128d swapped = _mm_shuffle_pd(x, x, 1);
+        const __m128d product = _mm_add_pd(_mm_mul_pd(x, aRe), _mm_mul_pd(swapped, aCross));
+        const __m128 z = _mm_cvtpd_ps(_mm_add_pd(_mm_add_pd(product, b), y));
+        _mm_storel_pi(reinterpret_cast<__m64*>(Z + i), z);
     }
 }
 
@@ -85,9 +93,9 @@ int cfabs(float* M, const ComplexF* X, uint32_t n) {
     const __m128d threshold = _mm_set1_pd(kSingleOverflow);
     const float* x = &X->re;
     for (; i + 2 <= n; i += 2) {
-        const __m128 v = _mm_loadu_ps(x + 2 * i);                // r0 i0 r1 i1
-        const __m128d a = _mm_cvtps_pd(v);                        // r0 i0
-        const __m128d b = _mm_cvtps_pd(_mm_movehl_ps(v, v));      // r1 i1
+        const __m128 v = _mm_loadu_ps(x + 2 * i);             // r0 i0 r1 i1
+        const __m128d a = _mm_cvtps_pd(v);                    // r0 i0
+        const __m128d b = _mm_cvtps_pd(_mm_movehl_ps(v, v));  // r1 i1
         const __m128d aa = _mm_mul_pd(a, a), bb = _mm_mul_pd(b, b);
         const __m128d sum = _mm_add_pd(_mm_unpacklo_pd(aa, bb), _mm_unpackhi_pd(aa, bb));
         const __m128d m = _mm_sqrt_pd(sum);
@@ -102,33 +110,4 @@ int cfabs(float* M, const ComplexF* X, uint32_t n) {
     for (; i < n; ++i) M[i] = magnitude(X[i], overflow);
     if (overflow) V_mathError("VCF_abs", VecMathError::Overflow);
     return overflow ? 1 : 0;
-}
-
-void fc2pol(float* Mag, float* Arg, const ComplexF* X, uint32_t n) {
-    if (n == 0) n = 1;
-    for (uint32_t i = 0; i < n; ++i) {
-        const double re = X[i].re, im = X[i].im;
-        if (re == 0.0 && im == 0.0) {
-            Mag[i] = 0.0f;
-            Arg[i] = 0.0f;
-            continue;
-        }
-        Mag[i] = static_cast<float>(std::sqrt(re * re + im * im));
-        Arg[i] = static_cast<float>(std::atan2(im, re));
-    }
-}
-
-void fpol2c(ComplexF* Z, const float* Mag, const float* Arg, uint32_t n) {
-    if (n == 0) n = 1;
-    for (uint32_t i = 0; i < n; ++i) {
-        const float a = Arg[i];
-        // Zero (either sign), NaN, or 2^32 and beyond: no rotation.
-        if (!(std::fabs(a) < 4294967296.0f) || a == 0.0f) {
-            Z[i] = ComplexF{Mag[i], 0.0f};
-            continue;
-        }
-        const double m = Mag[i];
-        Z[i] = ComplexF{static_cast<float>(m * std::cos(static_cast<double>(a))),
-                        static_cast<float>(m * std::sin(static_cast<double>(a)))};
-    }
 }

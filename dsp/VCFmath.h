@@ -32,8 +32,7 @@ void cfmulReV(ComplexF* Z, const ComplexF* X, const float* Y, uint32_t n);
 
 // Z[i] = A x X[i] + B + Y[i] for i < n (complex product and sums).
 // Z may be X or Y. n >= 1.
-void cfxaddv(ComplexF* Z, const ComplexF* X, const ComplexF* Y, uint32_t n, ComplexF A,
-             ComplexF B);
+void cfxaddv(ComplexF* Z, const ComplexF* X, const ComplexF* Y, uint32_t n, ComplexF A, ComplexF B);
 
 // Z[i x s] = Z[i x s] + Y[i] for i < n. n >= 1.
 void cfsvaddV(ComplexF* Z, uint32_t n, uint32_t s, const ComplexF* Y);
@@ -60,17 +59,20 @@ int cfabs(float* M, const ComplexF* X, uint32_t n);
 //
 // Bins are in natural order: Y[0] is the DC bin, Y[k] and Y[n - k] the
 // frequencies +k and -k. Results agree with the definition to single-precision
-// rounding. n must be a power of two (1 and any size up to 2^24); any other size
-// is reported as "VCFs_FFT: (8) Size must be an integer power of 2." (n < 8) or
-// "VCFb_FFT: ..." (n >= 8) and Y is left untouched.
+// rounding. Y is X or does not overlap it.
 //
-// The transform needs no scratch memory; its twiddle and permutation tables
-// form a plan per size, made once per process and shared by every caller. The
-// first call for a size that was not prepared makes its plan (allocation).
+// n must be a power of two. Any other size is reported as
+// "VCFs_FFT: (8) Size must be an integer power of 2." (n < 8) or
+// "VCFb_FFT: ..." (n >= 8), and Y is left untouched. The transform needs no
+// scratch memory; its twiddle and permutation tables form a plan per size,
+// made once per process and shared by every caller. The first call for a size
+// that was not prepared makes its plan (allocation); when that memory cannot
+// be had, or n is beyond 2^24, "V_vector: (1) Not enough memory." is reported
+// and Y is left untouched.
 void cfpFFT(ComplexF* Y, const ComplexF* X, uint32_t n, int direction);
 
 // Any thread but the audio thread (engine construction). Makes the plan for
 // size n now, so that no later cfpFFT of that size allocates. Returns false
-// when n is not a supported power of two or the memory cannot be had (then
-// reported like V_vector's failure).
+// when n is not a power of two (silently) or when the plan cannot be had
+// (memory, or n beyond 2^24: reported as "V_vector: (1) Not enough memory.").
 bool cfpFFTPrepare(uint32_t n);

@@ -108,7 +108,9 @@ bool shownKind(VecMathError kind) {
            kind == VecMathError::Overflow;
 }
 
-void reportNotEnoughMemory() { emit("V_vector: (1) Not enough memory.", false); }
+void reportNotEnoughMemory(bool mayBeAudioThread = false) {
+    emit("V_vector: (1) Not enough memory.", mayBeAudioThread);
+}
 
 }  // namespace
 
@@ -189,4 +191,4 @@ void vecLibReportSizeError(const char* routine) {
     emit(text, true);
 }
 
-void vecLibReportNotEnoughMemory() { reportNotEnoughMemory(); }
+void vecLibReportNotEnoughMemory(bool mayBeAudioThread) { reportNotEnoughMemory(mayBeAudioThread); }

@@ -4,5 +4,5 @@
 // "<routine>: (8) Size must be an integer power of 2.", audio-safe path.
 void vecLibReportSizeError(const char* routine);
 
-// "V_vector: (1) Not enough memory."
-void vecLibReportNotEnoughMemory();
+// "V_vector: (1) Not enough memory."; mayBeAudioThread as for the reporter.
+void vecLibReportNotEnoughMemory(bool mayBeAudioThread);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "host/DVstUtils.h"
+#include "host/Messages.h"
 #include "platform/fpu.h"
 
 namespace {
@@ -19,6 +20,9 @@ intptr_t dispatcherEntry(AEffect* e, int32_t opcode, int32_t index, intptr_t val
     AudioEffect* effect = objectOf(e);
     if (!effect) return 0;
     platform::FloatEnvironmentGuard fpu;
+    // Messages raised on the audio thread are shown here, on the thread that
+    // runs the dispatcher.
+    messages::showPending();
     try {
         if (opcode == effClose) {
             effect->dispatcher(opcode, index, value, ptr, opt);

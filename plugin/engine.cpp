@@ -1,5 +1,6 @@
 // The audio path: input ring, framing, the stereo transform with its split
 // and merge, overlap-add and the dry path. Runs on the audio thread only.
+#include <algorithm>
 #include <cstring>
 
 #include "dsp/VCFmath.h"
@@ -48,39 +49,58 @@ void APlugin::processBlock(float** inputs, float** outputs, bool replacing, int3
     dryGain = 1.0f - wetHumidity;
     if (framePos == 0) framePos = hopStart;
     if (sampleFrames < 1 || !usable(inputs) || !usable(outputs)) return;
-
     const double wet = wetGain;
     const double dry = dryGain;
-    const float* inL = inputs[0];
-    const float* inR = inputs[1];
-    float* outL = outputs[0];
-    float* outR = outputs[1];
-    for (int32_t i = 0; i < sampleFrames; ++i) {
-        // Both inputs are read before either output is written: the host may
-        // pass the same memory for both.
-        const double left = inL[i];
-        const double right = inR[i];
-        ringBuffer[ringWrite] = {static_cast<float>(left + kAntiDenormal),
-                                 static_cast<float>(right + kAntiDenormal)};
+    int32_t done = 0;
+    while (done < sampleFrames) {
+        // A run of samples with no frame step and no ring wrap inside it, so
+        // that every loop below walks contiguous memory.
+        int32_t run = sampleFrames - done;
+        run = std::min(run, frameSize - framePos);
+        run = std::min(run, kRingSize - ringWrite);
+        run = std::min(run, kRingSize - ringRead);
+        const float* inL = inputs[0] + done;
+        const float* inR = inputs[1] + done;
+        float* outL = outputs[0] + done;
+        float* outR = outputs[1] + done;
+
+        // All of the run's input is read before any of its output is
+        // written: the host may pass the same memory for both.
+        ComplexF* ring = ringBuffer + ringWrite;
+        for (int32_t i = 0; i < run; ++i)
+            ring[i] = {static_cast<float>(inL[i] + kAntiDenormal),
+                       static_cast<float>(inR[i] + kAntiDenormal)};
+        // With N = 8192 ringRead equals ringWrite: what was just written is read back.
+        std::memcpy(inputFrame + ((frameStart + framePos) & (frameSize - 1)), ringBuffer + ringRead,
+                    static_cast<size_t>(run) * sizeof(ComplexF));
+
         const int32_t b = framePos - hopStart;
-        inputFrame[framePos] = ringBuffer[ringRead];
-        const ComplexF processed = outputHop[b];
-        const ComplexF delayed = dryFrame[b];
+        const ComplexF* processed = outputHop + b;
+        const ComplexF* delayed = dryFrame + b;
         if (replacing) {
-            outL[i] = static_cast<float>(processed.re * wet + delayed.re * dry - kAntiDenormal);
-            outR[i] = static_cast<float>(processed.im * wet + delayed.im * dry - kAntiDenormal);
+            for (int32_t i = 0; i < run; ++i) {
+                outL[i] = static_cast<float>(processed[i].re * wet + delayed[i].re * dry -
+                                             kAntiDenormal);
+                outR[i] = static_cast<float>(processed[i].im * wet + delayed[i].im * dry -
+                                             kAntiDenormal);
+            }
         } else {
-            outL[i] = static_cast<float>((processed.re * wet + outL[i]) + delayed.re * dry -
-                                         kAntiDenormal);
-            outR[i] = static_cast<float>((processed.im * wet + outR[i]) + delayed.im * dry -
-                                         kAntiDenormal);
+            for (int32_t i = 0; i < run; ++i) {
+                outL[i] = static_cast<float>((processed[i].re * wet + outL[i]) +
+                                             delayed[i].re * dry - kAntiDenormal);
+                outR[i] = static_cast<float>((processed[i].im * wet + outR[i]) +
+                                             delayed[i].im * dry - kAntiDenormal);
+            }
         }
-        if (++framePos == frameSize) {
+
+        done += run;
+        framePos += run;
+        ringWrite = (ringWrite + run) & kRingMask;
+        ringRead = (ringRead + run) & kRingMask;
+        if (framePos == frameSize) {
             framePos = hopStart;
             frameStep();
         }
-        ringWrite = (ringWrite + 1) & kRingMask;
-        ringRead = (ringRead + 1) & kRingMask;
     }
 }
 
@@ -89,9 +109,15 @@ void APlugin::frameStep() {
     const auto hop = static_cast<uint32_t>(hopSize);
     if (bandMasksStale.exchange(false, std::memory_order_acquire)) rebuildBandMasks();
 
+    // The frame and the overlap-add accumulator are rings that turn by a hop
+    // per frame instead of being shifted: frame position j lives at
+    // (frameStart + j) mod N, accumulator position j at (overlapStart + j) mod N.
+    // A turn is a multiple of the hop, so every hop-long stretch is contiguous.
+    const auto start = static_cast<uint32_t>(frameStart);
     // Only the first quarter of the dry copy is ever read.
-    dequv(dryFrame, inputFrame, hop);
-    cfmulReV(transformIn, inputFrame, window, n);
+    dequv(dryFrame, inputFrame + start, hop);
+    cfmulReV(transformIn, inputFrame + start, window, n - start);
+    if (start > 0) cfmulReV(transformIn + (n - start), inputFrame, window + (n - start), start);
     cfpFFT(transformOut, transformIn, n, +1);
     splitStereoSpectrum();
     if (!bypassOn.load(std::memory_order_relaxed)) separateSpectra();
@@ -99,11 +125,15 @@ void APlugin::frameStep() {
     mergeStereoSpectrum();
     cfpFFT(transformOut, transformIn, n, -1);
     cfmulReV(transformOut, transformOut, window, n);
-    cfsvaddV(overlapBuffer, n, 1, transformOut);
-    dequv(outputHop, overlapBuffer, hop);
-    // Entries N .. N + N/4 - 1 stay zero, so the last quarter becomes zero.
-    dequv(overlapBuffer, overlapBuffer + hop, n);
-    dequv(inputFrame, inputFrame + hop, n - hop);
+
+    const auto origin = static_cast<uint32_t>(overlapStart);
+    cfsvaddV(overlapBuffer + origin, n - origin, 1, transformOut);
+    if (origin > 0) cfsvaddV(overlapBuffer, origin, 1, transformOut + (n - origin));
+    dequv(outputHop, overlapBuffer + origin, hop);
+    // What leaves at the front comes back empty at the end.
+    dequ0(overlapBuffer + origin, hop);
+    overlapStart = static_cast<int32_t>((origin + hop) & (n - 1));
+    frameStart = static_cast<int32_t>((start + hop) & (n - 1));
 }
 
 // The stereo frame went in as left + i right. With X the transform of the
@@ -117,33 +147,31 @@ void APlugin::splitStereoSpectrum() {
     ComplexF* left = spectrumL;
     ComplexF* right = spectrumR;
     const int32_t n = frameSize;
+    // A sum or difference of two floats halved is the same rounded in single
+    // precision as in double: the halving is exact.
     for (int32_t i = 1; i <= halfSize; ++i) {
-        const int32_t a = n - i;
-        const double zaRe = z[a].re, ziRe = z[i].re, zaIm = z[a].im, ziIm = z[i].im;
-        left[i].re = static_cast<float>((zaRe + ziRe) * 0.5);
-        right[i].im = static_cast<float>((ziRe - zaRe) * 0.5);
-        right[i].re = static_cast<float>((zaIm + ziIm) * 0.5);
-        left[i].im = static_cast<float>((ziIm - zaIm) * -0.5);
+        const ComplexF zi = z[i], za = z[n - i];
+        left[i] = {(za.re + zi.re) * 0.5f, (zi.im - za.im) * -0.5f};
+        right[i] = {(za.im + zi.im) * 0.5f, (zi.re - za.re) * 0.5f};
     }
     left[0] = {z[0].re, 0.0f};
     right[0] = {z[0].im, 0.0f};
 }
 
 // The inverse of the split: packs the two half spectra back into one full
-// spectrum whose inverse transform is left + i right.
+// spectrum whose inverse transform is left + i right. At i = N/2 both writes
+// go to the same entry and the second one stays.
 void APlugin::mergeStereoSpectrum() {
     ComplexF* s = transformIn;
     const ComplexF* left = spectrumL;
     const ComplexF* right = spectrumR;
     const int32_t n = frameSize;
     for (int32_t i = 1; i <= halfSize; ++i) {
-        const int32_t a = n - i;
-        const double lRe = left[i].re, lIm = left[i].im, rRe = right[i].re, rIm = right[i].im;
-        s[a] = {static_cast<float>(lRe - rIm), static_cast<float>(rRe + lIm)};
-        s[i] = {static_cast<float>(lRe + rIm), static_cast<float>(rRe - lIm)};
+        const ComplexF l = left[i], r = right[i];
+        s[n - i] = {l.re - r.im, r.re + l.im};
+        s[i] = {l.re + r.im, r.re - l.im};
     }
-    const double lRe = left[0].re, lIm = left[0].im, rRe = right[0].re, rIm = right[0].im;
-    s[0] = {static_cast<float>(lRe + rIm), static_cast<float>(rRe - lIm)};
+    s[0] = {left[0].re + right[0].im, right[0].re - left[0].im};
 }
 
 void APlugin::publishMagnitudes() {

@@ -94,13 +94,18 @@ void APlugin::computeFrameGeometry() {
     uint32_t twoThirds = 0x3F2AAAABu;
     std::memcpy(&overlapGain, &twoThirds, sizeof overlapGain);
     framePos = 0;
+    frameStart = 0;
+    overlapStart = 0;
     publishedFrameSize.store(n, std::memory_order_relaxed);
     publishedHalfSize.store(halfSize, std::memory_order_relaxed);
     resume();
 }
 
 void APlugin::updateRateDependentValues() {
-    const double fs = updateSampleRate();
+    double fs = updateSampleRate();
+    // A host may have stored a rate no engine can run at (0, negative, not a
+    // number); the engine then works with the default rate.
+    if (!(fs > 0.0 && fs < 1e7)) fs = 44100.0;
     latencyMs.store(static_cast<float>(static_cast<double>(kLatencySamples * 1000) / fs),
                     std::memory_order_relaxed);
     lowLimitHz.store(0.0f, std::memory_order_relaxed);
@@ -157,10 +162,15 @@ void APlugin::rebuildBandMasks() {
     const auto bins = static_cast<uint32_t>(binCount);
     fequ0(bandMask, bins);
     fequ1(outsideMask, bins);
+    bandFirst = bandEnd = 0;
     if (band.lowBin < band.highBin && band.lowBin < binCount) {
         const int32_t first = band.lowBin < 0 ? 0 : band.lowBin;
         const int32_t end = band.highBin < binCount ? band.highBin : binCount;
-        if (first < end) fsvequC(bandMask + first, static_cast<uint32_t>(end - first), 1, 1.0f);
+        if (first < end) {
+            fsvequC(bandMask + first, static_cast<uint32_t>(end - first), 1, 1.0f);
+            bandFirst = first;
+            bandEnd = end;
+        }
     }
     fsubv(outsideMask, outsideMask, bandMask, bins);
 }

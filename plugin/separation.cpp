@@ -43,59 +43,69 @@ void APlugin::separateSpectra() {
 
 namespace {
 
-// The side signal given its own channel's phase: the magnitude of side at the
-// angle of band. cos and sin of atan2(band) are band / |band|, so no angle is
-// ever formed; a band bin of exactly zero has the angle 0.
-inline ComplexF atPhaseOf(ComplexF side, ComplexF band) {
-    const double sideRe = side.re, sideIm = side.im, bandRe = band.re, bandIm = band.im;
-    const double magnitude = static_cast<float>(std::sqrt(sideRe * sideRe + sideIm * sideIm));
-    if (band.re == 0.0f && band.im == 0.0f) return {static_cast<float>(magnitude), 0.0f};
-    const double scale = magnitude / std::sqrt(bandRe * bandRe + bandIm * bandIm);
-    return {static_cast<float>(bandRe * scale), static_cast<float>(bandIm * scale)};
+// Each side signal keeps its magnitude and takes the angle of its channel's
+// band bin. cos and sin of atan2(band) are band / |band|, so no angle is ever
+// formed; a band bin of exactly zero has the angle 0.
+void takeDirection(ComplexF* side, const float* magnitude, const ComplexF* band,
+                   const float* bandMagnitude, uint32_t n) {
+    for (uint32_t k = 0; k < n; ++k) {
+        const float length = bandMagnitude[k];
+        const float toUnit = length != 0.0f ? 1.0f / length : 0.0f;
+        const float re = length != 0.0f ? band[k].re * toUnit : 1.0f;
+        const float im = band[k].im * toUnit;
+        side[k] = {re * magnitude[k], im * magnitude[k]};
+    }
 }
 
 }  // namespace
 
 // Inside the band the spectra become the side signal (left minus right and
-// right minus left), optionally at each channel's own phase, scaled by the mix
-// and added to what lies outside the band; or only the band remains,
-// optionally less its side signal, which leaves the centre. One pass over the
-// bins does the work of the mask products, differences, polar conversions
-// and sums, with every intermediate value rounded as stored.
+// right minus left), optionally at each channel's own phase, scaled by the mix;
+// outside it they pass unchanged. Or, with Isolate, only the band remains,
+// optionally less its side signal, which leaves the centre. The masks are
+// 1 on one run of bins and 0 elsewhere, so the work is done on that run alone.
 void APlugin::bandStage(bool zindracate) {
-    const int32_t n = binCount;
     ComplexF* left = spectrumL;
     ComplexF* right = spectrumR;
-    const bool stereolize = stereolizeOn.load(std::memory_order_relaxed);
     const bool isolate = isolateOn.load(std::memory_order_relaxed);
-    const double mix = mixFactorRe.load(std::memory_order_relaxed);
-    const double offsetRe = mixOffset.re, offsetIm = mixOffset.im;
-    for (int32_t k = 0; k < n; ++k) {
-        const float inside = bandMask[k], outside = outsideMask[k];
-        const ComplexF l = left[k], r = right[k];
-        const ComplexF bandLeft{l.re * inside, l.im * inside};
-        const ComplexF bandRight{r.re * inside, r.im * inside};
-        ComplexF sideLeft{bandLeft.re - bandRight.re, bandLeft.im - bandRight.im};
-        ComplexF sideRight{bandRight.re - bandLeft.re, bandRight.im - bandLeft.im};
-        if (stereolize) {
-            sideLeft = atPhaseOf(sideLeft, bandLeft);
-            sideRight = atPhaseOf(sideRight, bandRight);
-        }
-        if (isolate) {
-            if (zindracate) {
-                left[k] = {bandLeft.re - sideLeft.re, bandLeft.im - sideLeft.im};
-                right[k] = {bandRight.re - sideRight.re, bandRight.im - sideRight.im};
-            } else {
-                left[k] = bandLeft;
-                right[k] = bandRight;
-            }
-        } else {
-            const double outLeftRe = l.re * outside, outLeftIm = l.im * outside;
-            const double outRightRe = r.re * outside, outRightIm = r.im * outside;
-            left[k] = {static_cast<float>(mix * sideLeft.re + offsetRe + outLeftRe),
-                       static_cast<float>(mix * sideLeft.im + offsetIm + outLeftIm)};
-            right[k] = {static_cast<float>(mix * sideRight.re + offsetRe + outRightRe),
-                        static_cast<float>(mix * sideRight.im + offsetIm + outRightIm)};
-        }
+    if (isolate) {
+        // Nothing outside the band remains.
+        dequ0(left, static_cast<uint32_t>(bandFirst));
+        dequ0(right, static_cast<uint32_t>(bandFirst));
+        dequ0(left + bandEnd, static_cast<uint32_t>(binCount - bandEnd));
+        dequ0(right + bandEnd, static_cast<uint32_t>(binCount - bandEnd));
     }
+    if (bandFirst >= bandEnd) return;
+
+    const auto n = static_cast<uint32_t>(bandEnd - bandFirst);
+    ComplexF* l = left + bandFirst;
+    ComplexF* r = right + bandFirst;
+    ComplexF* sl = sideL + bandFirst;
+    ComplexF* sr = sideR + bandFirst;
+    cfsubv(sl, l, r, n);
+    cfsubv(sr, r, l, n);
+    if (stereolizeOn.load(std::memory_order_relaxed)) {
+        float* sideMagnitude = workMagnitude1 + bandFirst;  // the same for both sides
+        float* leftMagnitude = workMagnitude2 + bandFirst;
+        float* rightMagnitude = phaseL + bandFirst;
+        cfabs(sideMagnitude, sl, n);
+        cfabs(leftMagnitude, l, n);
+        cfabs(rightMagnitude, r, n);
+        takeDirection(sl, sideMagnitude, l, leftMagnitude, n);
+        takeDirection(sr, sideMagnitude, r, rightMagnitude, n);
+    }
+    if (isolate) {
+        if (zindracate) {
+            // Band minus side leaves the centre.
+            cfsubv(l, l, sl, n);
+            cfsubv(r, r, sr, n);
+        }
+        return;
+    }
+    const ComplexF mix{mixFactorRe.load(std::memory_order_relaxed), 0.0f};
+    // Inside the band nothing of the input is kept: L = mix x side + offset.
+    dequ0(l, n);
+    dequ0(r, n);
+    cfxaddv(l, sl, l, n, mix, mixOffset);
+    cfxaddv(r, sr, r, n, mix, mixOffset);
 }

@@ -74,7 +74,11 @@ public:
     void getProgramName(char* name) override;
     bool getProgramNameIndexed(int32_t category, int32_t index, char* text) override;
 
-    // Chunks (UI thread).
+    // Chunks (UI thread). getChunk points *data at the effect's own buffer,
+    // valid until the next chunk request of the same kind, and answers its
+    // size (0 and nothing written without a place for the address). setChunk
+    // answers 1 whether it accepts the chunk or refuses it; a refusal is
+    // reported to the user and changes nothing.
     int32_t getChunk(void** data, bool isPreset) override;
     int32_t setChunk(void* data, int32_t byteSize, bool isPreset) override;
 
@@ -136,7 +140,8 @@ protected:
     // Editor bridge: 1 while no editor window is open after the last close.
     std::atomic<bool> editorClosed{false};
 
-    // Chunk buffers, owned by the effect, rewritten by every getChunk.
+    // Chunk buffers (364 and 3648 bytes), owned by the effect: getChunk
+    // builds in them, setChunk keeps the last accepted chunk of each kind.
     uint8_t* presetChunk = nullptr;
     uint8_t* bankChunk = nullptr;
 
@@ -175,6 +180,8 @@ private:
     int32_t ringWrite = 0;
     int32_t ringRead = 4096;
     int32_t framePos = 0;
+    int32_t frameStart = 0;    // where frame position 0 lives in inputFrame
+    int32_t overlapStart = 0;  // where accumulator position 0 lives in overlapBuffer
     float overlapGain = 0.0f;
     float wetGain = 0.0f;
     float dryGain = 0.0f;
@@ -198,6 +205,9 @@ private:
     std::atomic<int32_t> bandLowBin{0};
     std::atomic<int32_t> bandHighBin{0};
     std::atomic<bool> bandMasksStale{true};
+    // The run of bins the masks mark, [bandFirst, bandEnd); audio thread.
+    int32_t bandFirst = 0;
+    int32_t bandEnd = 0;
 
     // Signal vectors, allocated once for the larger frame size.
     ComplexF* transformIn = nullptr;

@@ -5,12 +5,16 @@
 //   conformance_host LIBRARY [gtest options]
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/vst2.h"
 #include "platform/dynamic_library.h"
+#include "platform/system.h"
+#include "support/MessageLog.h"
 #include "support/RecordingHost.h"
 
 namespace {
@@ -272,6 +276,190 @@ TEST_F(Instance, ParameterEntryPointsIgnoreOutOfRangeIndices) {
     effect->setParameter(effect, 12, 0.5f);
     EXPECT_EQ(effect->getParameter(effect, -1), 0.0f);
     EXPECT_EQ(effect->getParameter(effect, 12), 0.0f);
+}
+
+TEST_F(Instance, ParametersAreClampedNamedAndLabelled) {
+    effect->setParameter(effect, 0, 1.5f);
+    EXPECT_EQ(effect->getParameter(effect, 0), 1.0f);
+    effect->setParameter(effect, 0, -0.2f);
+    EXPECT_EQ(effect->getParameter(effect, 0), 0.0f);
+    effect->setParameter(effect, 1, std::nanf(""));
+    EXPECT_EQ(effect->getParameter(effect, 1), 0.0f);
+    effect->setParameter(effect, 6, 0.0001f);
+    EXPECT_EQ(effect->getParameter(effect, 6), 0.0001f) << "switches keep the raw value";
+
+    const char* names[] = {"Center",      "Width",     "Spread",  "Zindra Mix",
+                           "Humidity",    "Hi-Res",    "Bypass",  "Zindra-cate!",
+                           "Stereolize!", "Pass Thru", "Isolate", "Spreadilate!"};
+    for (int32_t i = 0; i < 12; ++i) {
+        EXPECT_EQ(text(effGetParamName, i), names[i]);
+        EXPECT_EQ(text(effGetParamLabel, i), "%");
+    }
+    EXPECT_EQ(text(effGetParamName, 12), "undefined");
+    EXPECT_EQ(text(effGetParamDisplay, 12), "undefined");
+    EXPECT_EQ(text(effGetParamLabel, 12), "%");
+    for (int32_t opcode : {effGetParamName, effGetParamDisplay, effGetParamLabel})
+        EXPECT_EQ(send(effect, opcode, 0, 0, nullptr), 0) << "no buffer, no text";
+}
+
+class Display : public Instance {
+protected:
+    void TearDown() override {
+        platform::setEnvironmentVariable("LC_ALL", "");
+        Instance::TearDown();
+    }
+};
+
+TEST_F(Display, TwoDecimalsWithAPoint) {
+    platform::setEnvironmentVariable("LC_ALL", "C");
+    if (platform::userDecimalSeparator() != ".") GTEST_SKIP() << "the user's locale is fixed here";
+    EXPECT_EQ(text(effGetParamDisplay, 0), "0.22");
+    EXPECT_EQ(text(effGetParamDisplay, 2), "0.10");
+    EXPECT_EQ(text(effGetParamDisplay, 3), "1.00");
+    EXPECT_EQ(text(effGetParamDisplay, 6), "0.00");
+}
+
+TEST_F(Display, TheUsersCommaSeparator) {
+    platform::setEnvironmentVariable("LC_ALL", "de_DE.UTF-8");
+    if (platform::userDecimalSeparator() != ",")
+        GTEST_SKIP() << "no locale with a decimal comma can be selected here";
+    EXPECT_EQ(text(effGetParamDisplay, 0), "0,22");
+    EXPECT_EQ(text(effGetParamDisplay, 4), "1,00");
+}
+
+TEST_F(Instance, ProgramsAreListedSwitchedAndRenamed) {
+    EXPECT_EQ(text(effGetProgramName), "Vocal Out - Mode 1");
+    EXPECT_EQ(effect->getParameter(effect, 0), 0.215f);
+    char buffer[64] = {};
+    EXPECT_EQ(send(effect, effGetProgramNameIndexed, 9, 0, buffer), 1);
+    EXPECT_STREQ(buffer, "Isolate Vocal (HR)");
+    EXPECT_EQ(send(effect, effGetProgramNameIndexed, 10, 0, buffer), 0);
+
+    effect->setParameter(effect, 0, 0.7f);
+    send(effect, effSetProgram, 0, 4);
+    EXPECT_EQ(effect->getParameter(effect, 0), 0.3875f);
+    EXPECT_EQ(effect->getParameter(effect, 7), 1.0f);
+    char name[] = "Mine";
+    send(effect, effSetProgramName, 0, 0, name);
+    send(effect, effSetProgram, 0, 0);
+    EXPECT_EQ(effect->getParameter(effect, 0), 0.7f) << "the edit, not the factory value";
+    std::memset(buffer, 0, sizeof buffer);
+    EXPECT_EQ(send(effect, effGetProgramNameIndexed, 4, 0, buffer), 1);
+    EXPECT_STREQ(buffer, "Mine");
+}
+
+TEST_F(Instance, LongProgramNamesFitTheHostsBuffer) {
+    std::string name(50, 'w');
+    send(effect, effSetProgramName, 0, 0, name.data());
+    char buffer[kVstMaxProgNameLen + 8];
+    std::memset(buffer, 'x', sizeof buffer);
+    send(effect, effGetProgramName, 0, 0, buffer);
+    EXPECT_EQ(std::string(buffer), std::string(kVstMaxProgNameLen - 1, 'w'));
+    for (size_t i = kVstMaxProgNameLen; i < sizeof buffer; ++i) EXPECT_EQ(buffer[i], 'x') << i;
+}
+
+// Chunks as a host saves and restores them.
+class Chunks : public Instance {
+protected:
+    std::vector<uint8_t> chunk(bool isPreset) {
+        void* data = nullptr;
+        const intptr_t size = send(effect, effGetChunk, isPreset ? 1 : 0, 0, &data);
+        if (!data || size <= 0) return {};
+        const auto* bytes = static_cast<const uint8_t*>(data);
+        return std::vector<uint8_t>(bytes, bytes + size);
+    }
+    intptr_t load(std::vector<uint8_t> bytes, bool isPreset) {
+        return send(effect, effSetChunk, isPreset ? 1 : 0, static_cast<intptr_t>(bytes.size()),
+                    bytes.data());
+    }
+    std::vector<float> values() {
+        std::vector<float> all;
+        for (int32_t i = 0; i < 12; ++i) all.push_back(effect->getParameter(effect, i));
+        return all;
+    }
+    static void putFloat(std::vector<uint8_t>& bytes, size_t at, float value) {
+        uint32_t bits;
+        std::memcpy(&bits, &value, 4);
+        for (int b = 0; b < 4; ++b) bytes[at + b] = static_cast<uint8_t>(bits >> (8 * b));
+    }
+
+    MessageLog log;
+};
+
+TEST_F(Chunks, ANewInstanceWritesItsPresetAndBank) {
+    const std::vector<uint8_t> preset = chunk(true);
+    ASSERT_EQ(preset.size(), 364u);
+    const uint8_t header[8] = {0x4E, 0x37, 0x51, 0x5A, 4, 0, 0, 0};
+    EXPECT_EQ(std::memcmp(preset.data(), header, 8), 0);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(preset.data()) + 56),
+              "Vocal Out - Mode 1");
+    for (size_t b = 56 + 18; b < 364; ++b) EXPECT_EQ(preset[b], 0) << b;
+
+    const std::vector<uint8_t> bank = chunk(false);
+    ASSERT_EQ(bank.size(), 3648u);
+    EXPECT_EQ(std::memcmp(bank.data(), header, 8), 0);
+    for (size_t b = 8; b < 16; ++b) EXPECT_EQ(bank[b], 0) << b;
+    EXPECT_EQ(std::memcmp(bank.data() + 16, preset.data() + 8, 48 + 51 + 256), 0);
+    EXPECT_EQ(send(effect, effGetChunk, 1, 0, nullptr), 0) << "no place for the address";
+}
+
+TEST_F(Chunks, SavedStateComesBack) {
+    send(effect, effSetProgram, 0, 2);
+    effect->setParameter(effect, 3, 0.5f);
+    const std::vector<uint8_t> preset = chunk(true);
+    const std::vector<uint8_t> bank = chunk(false);
+    const std::vector<float> saved = values();
+    EXPECT_EQ(load(preset, true), 1);
+    EXPECT_EQ(values(), saved);
+    EXPECT_EQ(load(bank, false), 1);
+    EXPECT_EQ(values(), saved);
+    EXPECT_EQ(send(effect, effGetProgram), 2);
+
+    effect->setParameter(effect, 3, 0.1f);
+    EXPECT_EQ(load(preset, true), 1);
+    EXPECT_EQ(effect->getParameter(effect, 3), 0.5f);
+    EXPECT_TRUE(log.lines().empty());
+}
+
+TEST_F(Chunks, ABankValueOutOfRangeIsClampedWhenItsProgramIsChosen) {
+    std::vector<uint8_t> bank = chunk(false);
+    putFloat(bank, 16 + 364 * 2 + 4, 5.0f);
+    EXPECT_EQ(load(bank, false), 1);
+    send(effect, effSetProgram, 0, 2);
+    EXPECT_EQ(effect->getParameter(effect, 1), 1.0f);
+}
+
+TEST_F(Chunks, InvalidChunksAreReportedAndChangeNothing) {
+    effect->setParameter(effect, 0, 0.42f);
+    const std::vector<uint8_t> preset = chunk(true);
+    const std::vector<uint8_t> bank = chunk(false);
+    const std::vector<float> saved = values();
+
+    std::vector<uint8_t> reversed = preset;
+    std::swap(reversed[0], reversed[3]);
+    std::swap(reversed[1], reversed[2]);
+    std::vector<uint8_t> version3 = preset;
+    version3[4] = 3;
+    version3.resize(20);
+    const std::vector<uint8_t> seven(preset.begin(), preset.begin() + 7);
+
+    EXPECT_EQ(load(seven, true), 1);
+    EXPECT_EQ(load(seven, false), 1);
+    EXPECT_EQ(send(effect, effSetChunk, 1, 364, nullptr), 1);
+    EXPECT_EQ(load(reversed, true), 1);
+    EXPECT_EQ(load(version3, true), 1);
+    EXPECT_EQ(load(bank, true), 1);
+    EXPECT_EQ(load(preset, false), 1);
+
+    const std::vector<std::string> expected = {
+        "E1 - Not a valid Zindra preset.",      "E1 - Not a valid Zindra preset.",
+        "E1 - Not a valid Zindra preset.",      "E2 - Not a valid Zindra preset.",
+        "E3 - Wrong version of Zindra preset.", "E4 - Not a valid Zindra preset.",
+        "E5 - Not a valid Zindra bank."};
+    EXPECT_EQ(log.lines(), expected);
+    EXPECT_EQ(values(), saved);
+    EXPECT_EQ(chunk(true), preset);
+    EXPECT_EQ(chunk(false), bank);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <complex>
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -162,6 +163,23 @@ INSTANTIATE_TEST_SUITE_P(PowersOfTwo, FftAgainstDft,
                                          2048u, 4096u, 8192u),
                          testing::PrintToStringParamName());
 
+TEST(Fft, BuffersAlignedOnlyToTheirElementGiveTheSameResults) {
+    for (uint32_t n : {64u, 4096u, 8192u}) {
+        const Signal x = randomSignal(n, 21);
+        Signal aligned(n);
+        cfpFFT(aligned.data(), x.data(), n, 1);
+        // One element (8 bytes) off a 16-byte boundary, in and out.
+        Signal in(n + 1), out(n + 1);
+        std::copy(x.begin(), x.end(), in.begin() + 1);
+        cfpFFT(out.data() + 1, in.data() + 1, n, 1);
+        cfpFFT(in.data() + 1, in.data() + 1, n, 1);
+        for (uint32_t k = 0; k < n; ++k) {
+            ASSERT_TRUE(out[k + 1].re == aligned[k].re && out[k + 1].im == aligned[k].im) << k;
+            ASSERT_LE(std::abs(in[k + 1].re - aligned[k].re), 1e-3f) << k;
+        }
+    }
+}
+
 TEST(Fft, EvenNegativeDirectionUsesTheInverseKernelWithoutScaling) {
     const uint32_t n = 64;
     const Signal x = randomSignal(n, 5);
@@ -179,7 +197,20 @@ TEST(Fft, SizesThatAreNotPowersOfTwoAreReportedAndLeaveTheOutputAlone) {
     const std::string small = "VCFs_FFT: (8) Size must be an integer power of 2.";
     const std::string big = "VCFb_FFT: (8) Size must be an integer power of 2.";
     EXPECT_EQ(reports.texts(), (std::vector<std::string>{small, small, small, small, big, big}));
+    for (const auto& r : reports.taken()) EXPECT_TRUE(r.mayBeAudioThread);
     EXPECT_FALSE(cfpFFTPrepare(12));
+}
+
+TEST(Fft, SizesBeyondThePlansAreRefusedAsNotEnoughMemory) {
+    VecLibReports reports;
+    ComplexF one{1, 2};
+    cfpFFT(&one, &one, 1u << 25, 1);  // refused before anything is read
+    EXPECT_FALSE(cfpFFTPrepare(1u << 25));
+    EXPECT_TRUE(one.re == 1 && one.im == 2);
+    EXPECT_EQ(reports.texts(), std::vector<std::string>(2, "V_vector: (1) Not enough memory."));
+    // From the transform, which runs on the audio thread, the report must be queued.
+    EXPECT_TRUE(reports.taken()[0].mayBeAudioThread);
+    EXPECT_FALSE(reports.taken()[1].mayBeAudioThread);
 }
 
 TEST(Fft, PreparedPlansServeTransformsOnSeveralThreadsAtOnce) {

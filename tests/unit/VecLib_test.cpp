@@ -67,8 +67,8 @@ TEST(VecLibRegistry, FreeOfAnUnknownAddressReportsOnceAndReleasesNothing) {
     V_free(&local);
     V_free(nullptr);
 
-    EXPECT_EQ(reports.texts(), std::vector<std::string>(
-                                   3, "V_free: (12) Cannot free non-existent vector"));
+    EXPECT_EQ(reports.texts(),
+              std::vector<std::string>(3, "V_free: (12) Cannot free non-existent vector"));
     EXPECT_FALSE(reports.taken()[0].mayBeAudioThread);
     EXPECT_EQ(V_registryInfo().count, live);
     V_free(kept);
@@ -113,6 +113,15 @@ TEST(VecLibRegistry, TwoThreadsAllocatingAndFreeingAtOnceKeepTheRegistryConsiste
     EXPECT_TRUE(reports.texts().empty());
 }
 
+TEST(VecLibReports, WithoutAHookReportsGoToStandardError) {
+    setVecLibReporter(nullptr);
+    int local = 0;
+    testing::internal::CaptureStderr();
+    V_free(&local);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "V_free: (12) Cannot free non-existent vector\n");
+}
+
 TEST(VecLibReports, ArithmeticErrorsFollowTheMaskAndAreNotRepeated) {
     VecLibReports reports;
     EXPECT_TRUE(V_mathError("VCF_abs", VecMathError::Overflow));
@@ -123,7 +132,7 @@ TEST(VecLibReports, ArithmeticErrorsFollowTheMaskAndAreNotRepeated) {
     EXPECT_FALSE(V_mathError("VF_sin", VecMathError::TLoss));      // masked
     EXPECT_TRUE(V_mathError("VF_sqrt", VecMathError::Domain));     // shown, process goes on
     EXPECT_FALSE(V_mathError("VF_sqrt", VecMathError::Domain));
-    EXPECT_TRUE(V_mathError("VF_sqrt", VecMathError::Sing));       // same routine, other kind
+    EXPECT_TRUE(V_mathError("VF_sqrt", VecMathError::Sing));  // same routine, other kind
 
     const std::vector<std::string> expected = {"VCF_abs: OVERFLOW error", "VF_log: SING error",
                                                "VCF_abs: OVERFLOW error", "VF_sqrt: DOMAIN error",
