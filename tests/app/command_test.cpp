@@ -13,6 +13,8 @@
 #include <iterator>
 #include <vector>
 
+#include "app/PresetFile.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -175,6 +177,47 @@ TEST_F(Command, SavedPresetsAndBanksReproduceTheirSettings) {
     EXPECT_NE(fromBank.output.find("Center         0.75"), std::string::npos) << fromBank.output;
     const Result otherProgram = run("params --bank " + path("b.fxb") + " --program 3");
     EXPECT_NE(otherProgram.output.find("Center         0.215"), std::string::npos) << otherProgram.output;
+}
+
+TEST_F(Command, ParameterListPresetsAndBanksAreApplied) {
+    // Files as hosts write them for effects without chunks: plain values.
+    PresetFile preset;
+    preset.opaque = false;
+    preset.effectID = 0x5A51374E;
+    preset.name = "Listed";
+    preset.values = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
+    const auto presetBytes = encodePresetFile(preset);
+    std::ofstream(path("list.fxp"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(presetBytes.data()), static_cast<std::streamsize>(presetBytes.size()));
+    const Result fromPreset = run("params --program 7 --preset " + path("list.fxp"));
+    EXPECT_NE(fromPreset.output.find("Program: 7 \"Listed\""), std::string::npos) << fromPreset.output;
+    EXPECT_NE(fromPreset.output.find("Humidity       0.5"), std::string::npos) << fromPreset.output;
+
+    PresetFile bank;
+    bank.kind = PresetFile::Kind::Bank;
+    bank.opaque = false;
+    bank.effectID = 0x5A51374E;
+    bank.currentProgram = 2;
+    for (int i = 0; i < 10; ++i) {
+        preset.name = "Listed " + std::to_string(i);
+        preset.values[0] = 0.05f * static_cast<float>(i);
+        bank.programs.push_back(preset);
+    }
+    const auto bankBytes = encodePresetFile(bank);
+    std::ofstream(path("list.fxb"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bankBytes.data()), static_cast<std::streamsize>(bankBytes.size()));
+    const Result fromBank = run("params --bank " + path("list.fxb"));
+    EXPECT_NE(fromBank.output.find("Program: 2 \"Listed 2\""), std::string::npos) << fromBank.output;
+    EXPECT_NE(fromBank.output.find("Center         0.1"), std::string::npos) << fromBank.output;
+
+    preset.values.pop_back();
+    const auto shortBytes = encodePresetFile(preset);
+    std::ofstream(path("short-list.fxp"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(shortBytes.data()), static_cast<std::streamsize>(shortBytes.size()));
+    const Result wrongCount = run("params --preset " + path("short-list.fxp"));
+    EXPECT_NE(wrongCount.status, 0);
+    EXPECT_NE(wrongCount.output.find("holds 11 parameter values, the plug-in has 12"), std::string::npos)
+        << wrongCount.output;
 }
 
 TEST_F(Command, BadInputGivesOneLineAndNoOutputFile) {

@@ -2,8 +2,10 @@
 # Zindra in Ardour 7, headless. The scanner must report its identity and
 # pins; a session with the plug-in on a stereo track must export the audio
 # aligned with the input (Ardour compensates the reported latency), at the
-# level `zindra process` gives for the same program, and, with "Humidity" at 0,
-# with the same samples as the input.
+# level `zindra process` gives for the same program (one of each frame size),
+# and, with "Humidity" at 0, with the same samples as the command's result.
+# The program's twelve values reach the plug-in as parameters, as `zindra
+# params` lists them: the same state a program change gives.
 #
 # usage: ardour.sh ZINDRA_COMMAND ZINDRA_LIBRARY
 set -eu
@@ -53,6 +55,8 @@ print(' '.join(line[19:].split()[0] for line in sys.stdin if line[:2].strip().is
 
 run_session isolate --program "Isolate Vocal"
 python3 "$here/ardour_compare.py" level "$work/isolate.wav" "$work/isolate-command.wav"
+run_session hires --program "Vocal Out - Mode 1 (HR)"
+python3 "$here/ardour_compare.py" level "$work/hires.wav" "$work/hires-command.wav"
 run_session dry --program "Vocal Out - Mode 1" --set Humidity=0
 python3 "$here/ardour_compare.py" samples "$work/dry.wav" "$work/dry-command.wav"
 if [ -s "$ZINDRA_MESSAGE_LOG" ]; then cat "$ZINDRA_MESSAGE_LOG"; fail "the plug-in reported a problem"; fi
