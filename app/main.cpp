@@ -21,7 +21,7 @@ void addSettingOptions(CLI::App& command, EffectSettings& settings, bool withPre
     command.add_option("--bank", settings.bankPath, "load a bank file (.fxb)");
 }
 
-// CLI11 reports a usage error as one line, as every other failure.
+// A usage error is reported in one line, as every other failure.
 std::string oneLineFailure(const CLI::App*, const CLI::Error& error) {
     return std::string(error.what()) + " (zindra --help shows the usage)\n";
 }
@@ -31,7 +31,6 @@ std::string oneLineFailure(const CLI::App*, const CLI::Error& error) {
 int main(int argc, char** argv) {
     CLI::App app{"zindra: runs audio files and presets through the Zindra plug-in library"};
     app.require_subcommand(1);
-    app.failure_message(oneLineFailure);
     std::string pluginPath = defaultPluginPath();
     app.add_option("--plugin", pluginPath, "the plug-in library (default: zindra.so beside this command)")
         ->check(CLI::ExistingFile);
