@@ -1,0 +1,26 @@
+// The platform's real window back-end inside a host window: the screen shows
+// what the form painted, and window timers tick.
+#include <gtest/gtest.h>
+
+#include "gui/TDIBTimer.h"
+#include "tests/editor/NativeScene.h"
+
+namespace {
+
+TEST(NativeWindow, ScreenShowsTheFormAndTimersTick) {
+    NativeScene scene;
+    if (!scene.host) GTEST_SKIP() << "no display";
+    ASSERT_TRUE(scene.form);
+    int ticks = 0;
+    gui::TDIBTimer timer(*scene.form);
+    timer.OnTimer = [&](gui::TDIBTimer&) { ++ticks; };
+    timer.setInterval(50);
+    timer.setEnabled(true);
+    scene.pump(600);
+    timer.setEnabled(false);
+    EXPECT_GE(ticks, 5);
+    EXPECT_LE(ticks, 13);
+    EXPECT_GT(scene.matchingPixels(), 0.99);
+}
+
+}  // namespace

@@ -1,0 +1,8 @@
+#!/bin/sh
+# Runs a test program on a virtual X display of its own; exits 77 (skipped)
+# when there is no xvfb-run.
+if ! command -v xvfb-run >/dev/null 2>&1; then
+    echo "xvfb-run not found: test skipped"
+    exit 77
+fi
+exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$@"
