@@ -14,7 +14,7 @@ bool isWithin(const Widget* widget, const Widget& ancestor) {
 }  // namespace
 
 Form::Form(std::unique_ptr<platform::NativeWindow> window, int width, int height)
-    : window_(std::move(window)), pixels_(width, height) {
+    : window_(std::move(window)) {
     setBounds({0, 0, width, height});
     if (window_) window_->setClient(&events_);
 }
@@ -27,6 +27,8 @@ Form::~Form() {
         timer->detach();
     }
 }
+
+void Form::resized() { pixels_.resize(width(), height()); }
 
 void Form::setColor(Color color) {
     if (color == color_) return;
@@ -97,9 +99,7 @@ platform::PixelView Form::Events::paint(platform::PixelRect area) {
 
 void Form::paintTree(Widget& widget, Canvas& canvas, Point parentOrigin, const Rect& parentClip) {
     if (!widget.visible()) return;
-    const Rect place =
-        widget.bounds().translated(parentOrigin.x - (&widget == this ? widget.bounds().x : 0),
-                                   parentOrigin.y - (&widget == this ? widget.bounds().y : 0));
+    const Rect place = widget.bounds().translated(parentOrigin.x, parentOrigin.y);
     const Rect clip = parentClip.intersected(place);
     if (clip.empty()) return;
     canvas.setOrigin({place.x, place.y});

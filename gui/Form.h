@@ -47,6 +47,9 @@ public:
     bool startTimer(int id, unsigned intervalMs);
     void stopTimer(int id);
 
+protected:
+    void resized() override;
+
 private:
     // What the native window reports, handed on to the tree.
     class Events final : public platform::WindowClient {

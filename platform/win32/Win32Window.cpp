@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <atomic>
 #include <cstdint>
 
 #include "platform/window.h"
@@ -39,16 +40,20 @@ Key translateKey(WPARAM vk) {
 
 class Win32Window final : public NativeWindow {
 public:
-    Win32Window(HWND parent, int width, int height) : width_(width), height_(height) {
-        registerClass();
+    Win32Window(HWND parent, int width, int height) {
+        if (liveWindows_++ == 0) registerClass();
         hwnd_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                                 width, height, parent, nullptr, thisModule(), this);
     }
+    // Windows keeps a class that a library registered after the library is
+    // unloaded, with a procedure address that then points nowhere; so the
+    // class lives only while one of its windows does.
     ~Win32Window() override {
         if (hwnd_) {
             SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
             DestroyWindow(hwnd_);
         }
+        if (--liveWindows_ == 0) UnregisterClassA(kClassName, thisModule());
     }
     bool ok() const { return hwnd_ != nullptr; }
 
@@ -93,7 +98,6 @@ public:
 private:
     static void registerClass() {
         WNDCLASSA wc{};
-        if (GetClassInfoA(thisModule(), kClassName, &wc)) return;
         wc.lpfnWndProc = &Win32Window::procedure;
         wc.hInstance = thisModule();
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -169,8 +173,8 @@ private:
         EndPaint(hwnd, &ps);
     }
 
+    static inline std::atomic<int> liveWindows_{0};
     HWND hwnd_ = nullptr;
-    int width_, height_;
     WindowClient* client_ = nullptr;
     HCURSOR cursor_ = nullptr;
 };

@@ -24,3 +24,18 @@ TEST(NativeWindow, ScreenShowsTheFormAndTimersTick) {
 }
 
 }  // namespace
+
+namespace {
+
+// The window class goes with the last window and comes back with the next.
+TEST(NativeWindow, EditorCanBeClosedAndOpenedAgain) {
+    for (int round = 0; round < 2; ++round) {
+        NativeScene scene;
+        if (!scene.host) GTEST_SKIP() << "no display";
+        ASSERT_TRUE(scene.form) << "round " << round;
+        scene.pump(200);
+        EXPECT_GT(scene.matchingPixels(), 0.99) << "round " << round;
+    }
+}
+
+}  // namespace
