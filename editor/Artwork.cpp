@@ -69,7 +69,7 @@ Image background() {
     Bitmap b(500, 310);
     Noise noise;
     // Header band: deep slate with a soft sheen.
-    constexpr int kHeader = 52;
+    constexpr int kHeader = 38;
     for (int y = 0; y < kHeader; ++y) {
         const double t = y / double(kHeader - 1);
         const Color row = mix(gui::hex(0x33475A), gui::hex(0x141C25), t);
@@ -107,20 +107,20 @@ Image background() {
 
     // The name, with a faint glow, and a line that says what it does.
     gui::Canvas canvas(b);
-    gui::Font logo = gui::Font::cell(gui::FontFamily::Arial, 34, gui::hex(0xFFFFFF));
+    gui::Font logo = gui::Font::cell(gui::FontFamily::Arial, 29, gui::hex(0xFFFFFF));
     logo.setBold();
-    const gui::Rect logoBox{18, 6, 300, 42};
+    const gui::Rect logoBox{16, 2, 300, 34};
     for (int d = 2; d >= 1; --d)
         gui::drawText(canvas, logoBox.translated(d, d), "ZINDRA", logo, {gui::HAlign::Left, true, false},
                       mix(gui::hex(0x141C25), gui::hex(0x000000), 0.5));
     gui::drawText(canvas, logoBox, "ZINDRA", logo, {gui::HAlign::Left, true, false});
     const int logoWidth = gui::textWidth(logo, "ZINDRA");
     gui::Font tagline = gui::Font::cell(gui::FontFamily::Arial, 13, gui::hex(0xA9BCCB));
-    gui::drawText(canvas, {18 + logoWidth + 14, 22, 240, 16}, "stereo centre processor", tagline,
+    gui::drawText(canvas, {16 + logoWidth + 12, 16, 240, 16}, "stereo centre processor", tagline,
                   {gui::HAlign::Left, false, false});
     gui::Font mark = gui::Font::cell(gui::FontFamily::Arial, 12, gui::hex(0x6F8496));
     mark.setBold();
-    gui::drawText(canvas, {300, 8, 186, 14}, "CORVANTI", mark, {gui::HAlign::Right, false, false});
+    gui::drawText(canvas, {300, 13, 186, 14}, "CORVANTI", mark, {gui::HAlign::Right, false, false});
     return {std::move(b), Transparency::Opaque, gui::colors::white};
 }
 
