@@ -2,12 +2,24 @@
 // embedded in a top-level window that plays the host.
 #pragma once
 
+#include <cstdlib>
 #include <memory>
 
 #include "editor/Artwork.h"
 #include "gui/Form.h"
 #include "platform/window.h"
 #include "tests/editor/Showcase.h"
+
+// Under run-with-display.sh a display is promised: missing it is a failure there.
+inline bool displayPromised() { return std::getenv("ZINDRA_DISPLAY_PROMISED") != nullptr; }
+
+#define SKIP_WITHOUT_DISPLAY(scene)                                       \
+    do {                                                                  \
+        if (!(scene).host) {                                              \
+            if (displayPromised()) FAIL() << "no display on the promised one"; \
+            GTEST_SKIP() << "no display";                                 \
+        }                                                                 \
+    } while (0)
 
 struct NativeScene {
     static constexpr int kWidth = 300, kHeight = 200;

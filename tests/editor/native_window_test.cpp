@@ -9,7 +9,7 @@ namespace {
 
 TEST(NativeWindow, ScreenShowsTheFormAndTimersTick) {
     NativeScene scene;
-    if (!scene.host) GTEST_SKIP() << "no display";
+    SKIP_WITHOUT_DISPLAY(scene);
     ASSERT_TRUE(scene.form);
     int ticks = 0;
     gui::TDIBTimer timer(*scene.form);
@@ -31,7 +31,7 @@ namespace {
 TEST(NativeWindow, EditorCanBeClosedAndOpenedAgain) {
     for (int round = 0; round < 2; ++round) {
         NativeScene scene;
-        if (!scene.host) GTEST_SKIP() << "no display";
+        SKIP_WITHOUT_DISPLAY(scene);
         ASSERT_TRUE(scene.form) << "round " << round;
         scene.pump(200);
         EXPECT_GT(scene.matchingPixels(), 0.99) << "round " << round;

@@ -13,7 +13,7 @@ namespace {
 TEST(X11Embedding, XdotoolDragsTheSliderToItsEnd) {
     if (std::system("command -v xdotool > /dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
     NativeScene scene;
-    if (!scene.host) GTEST_SKIP() << "no display";
+    SKIP_WITHOUT_DISPLAY(scene);
     ASSERT_TRUE(scene.form);
     scene.pump(300);
     int changes = 0;
