@@ -59,15 +59,17 @@ void Form::invalidateArea(const Rect& area) {
     if (window_) window_->invalidate({area.x, area.y, area.width, area.height});
 }
 
-void Form::forget(Widget& widget, bool childrenOnly) {
-    auto gone = [&](const Widget* w) {
-        return w && (childrenOnly ? w != &widget && isWithin(w, widget) : isWithin(w, widget));
-    };
-    if (gone(focused_)) focused_ = nullptr;
-    if (gone(pressed_)) {
-        pressed_ = nullptr;
-        if (window_) window_->captureMouse(false);
-    }
+void Form::forget(Widget& widget, bool endPress) {
+    if (focused_ && isWithin(focused_, widget)) focused_ = nullptr;
+    if (pressed_ && isWithin(pressed_, widget)) releasePress(endPress);
+}
+
+void Form::releasePress(bool tellWidget) {
+    Widget* target = pressed_;
+    pressed_ = nullptr;
+    if (window_) window_->captureMouse(false);
+    // Outside every widget, so that the release triggers nothing.
+    if (tellWidget && target) target->mouseUp({-1, -1}, MouseButton::Left);
 }
 
 int Form::registerTimer(TDIBTimer& timer) {
@@ -176,11 +178,7 @@ void Form::handleKeyUp(Key key) {
 }
 
 void Form::handleFocusLost() {
-    if (pressed_) {
-        Widget* target = pressed_;
-        pressed_ = nullptr;
-        target->mouseUp({-1, -1}, MouseButton::Left);
-    }
+    if (pressed_) releasePress(true);
 }
 
 void Form::handleTimerTick(int timerId) {

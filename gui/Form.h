@@ -38,8 +38,9 @@ public:
     // For widgets: what changed and must be repainted (form coordinates).
     void invalidateArea(const Rect& area);
     // For widgets that leave the tree or stop showing: drops every reference
-    // to `widget` and to its children.
-    void forget(Widget& widget, bool childrenOnly = false);
+    // to `widget` and to its children. With `endPress` a widget that holds the
+    // mouse is first told that the press is over (never during destruction).
+    void forget(Widget& widget, bool endPress);
 
     // For TDIBTimer: window timers with ids of their own.
     int registerTimer(TDIBTimer& timer);
@@ -75,6 +76,8 @@ private:
     void handleKeyUp(Key key);
     void handleFocusLost();
     void handleTimerTick(int timerId);
+    // Ends the press of the widget that holds the mouse.
+    void releasePress(bool tellWidget);
     Widget* widgetAt(Point formPoint);
     void paintTree(Widget& widget, Canvas& canvas, Point parentOrigin, const Rect& parentClip);
     void updateCursor(Widget* widget);

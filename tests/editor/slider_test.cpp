@@ -196,6 +196,15 @@ TEST_F(SliderTest, DegenerateRangesAndMissingPictures) {
     window->paintPending();
 }
 
+TEST_F(SliderTest, HidingTheSliderEndsItsPress) {
+    TDIBSlider& s = make(1000, 10);
+    window->mouseDown(180, 9);
+    s.setVisible(false);
+    window->advance(1000);
+    EXPECT_EQ(s.Position(), 1);
+    EXPECT_FALSE(window->mouseCaptured());
+}
+
 TEST_F(SliderTest, PressWithoutATimerDoesNotRepeat) {
     TDIBSlider& s = make(1000, 10);
     window->refuseTimers(true);
