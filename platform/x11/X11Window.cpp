@@ -72,10 +72,15 @@ public:
         XFlush(display_);
     }
 
+    // Hosts may destroy their window (and with it ours) before they close
+    // the editor; a request to a window that is gone would be an X error,
+    // which ends the whole host under the default error handler.
     ~X11Window() override {
+        XSync(display_, False);
+        drainEvents();
         if (handCursor_) XFreeCursor(display_, handCursor_);
         XFreeGC(display_, gc_);
-        XDestroyWindow(display_, window_);
+        if (!gone_) XDestroyWindow(display_, window_);
         XCloseDisplay(display_);
     }
 
@@ -110,6 +115,7 @@ public:
     void captureMouse(bool) override {}
 
     void setCursor(Cursor cursor) override {
+        if (gone_) return;
         if (cursor == Cursor::Hand) {
             if (!handCursor_) handCursor_ = XCreateFontCursor(display_, XC_hand2);
             XDefineCursor(display_, window_, handCursor_);
@@ -119,11 +125,7 @@ public:
     }
 
     void idle() override {
-        while (XPending(display_) > 0) {
-            XEvent event;
-            XNextEvent(display_, &event);
-            dispatch(event);
-        }
+        drainEvents();
         for (int id; (id = timers_.takeDue(monotonicMs(), true)) >= 0;)
             if (client_) client_->timerTick(id);
         paintPending();
@@ -143,6 +145,15 @@ public:
     }
 
 private:
+    void drainEvents() {
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type == DestroyNotify && event.xdestroywindow.window == window_) gone_ = true;
+            if (!gone_) dispatch(event);
+        }
+    }
+
     void dispatch(const XEvent& event) {
         if (!client_) return;
         MouseButton button{};
@@ -181,7 +192,7 @@ private:
     }
 
     void paintPending() {
-        if (!hasDirty_ || !client_) return;
+        if (!hasDirty_ || !client_ || gone_) return;
         const PixelRect area = dirty_;
         hasDirty_ = false;
         const PixelView view = client_->paint(area);
@@ -212,6 +223,7 @@ private:
     PixelRect dirty_{};
     bool hasDirty_ = false;
     ::Cursor handCursor_ = 0;
+    bool gone_ = false;  // destroyed with the host's window
 };
 
 }  // namespace

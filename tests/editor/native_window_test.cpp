@@ -39,3 +39,20 @@ TEST(NativeWindow, EditorCanBeClosedAndOpenedAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+// Some hosts destroy their window before they close the editor.
+TEST(NativeWindow, SurvivesTheHostWindowGoingFirst) {
+    NativeScene scene;
+    SKIP_WITHOUT_DISPLAY(scene);
+    ASSERT_TRUE(scene.form);
+    scene.pump(100);
+    scene.host.reset();
+    scene.slider->setPosition(1000);  // a paint is pending for a window that is gone
+    scene.form->window()->runFor(100);
+    scene.form.reset();
+    SUCCEED();
+}
+
+}  // namespace

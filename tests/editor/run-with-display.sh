@@ -8,4 +8,17 @@ if ! command -v xvfb-run >/dev/null 2>&1; then
 fi
 ZINDRA_DISPLAY_PROMISED=1
 export ZINDRA_DISPLAY_PROMISED
-exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" "$@"
+server_args="-screen 0 1024x768x24 -nolisten tcp -noreset"
+
+case "$1" in
+    *wine-run.sh)
+        # Wine's desktop belongs to the display its server started on, so the
+        # window tests get a prefix of their own whose server lives exactly
+        # as long as this display.
+        WINEPREFIX="${HOME:-/root}/.wine-zindra-display"
+        export WINEPREFIX
+        exec xvfb-run -a -s "$server_args" sh -c \
+            'wineserver -k 2>/dev/null; "$@"; rc=$?; wineserver -k 2>/dev/null; exit $rc' sh "$@"
+        ;;
+esac
+exec xvfb-run -a -s "$server_args" "$@"
