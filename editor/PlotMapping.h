@@ -14,9 +14,8 @@ inline int toPixel(double v) {
     if (v <= -kPixelLimit) return -kPixelLimit;
     const double floor = std::floor(v);
     const double rest = v - floor;
-    double r = floor;
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(floor, 2.0) != 0.0)) r = floor + 1;
-    return static_cast<int>(r);
+    const int r = static_cast<int>(floor);
+    return rest > 0.5 || (rest == 0.5 && (r & 1)) ? r + 1 : r;
 }
 
 }  // namespace editor
