@@ -1,5 +1,6 @@
 // The X11 back-end driven from outside as a user would: xdotool presses the
-// slider's pointer in the embedded window and drags it to the far right.
+// slider's pointer in the embedded window, drags it to the far right and
+// steps it back with the keyboard.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,7 +11,7 @@
 
 namespace {
 
-TEST(X11Embedding, XdotoolDragsTheSliderToItsEnd) {
+TEST(X11Embedding, XdotoolDragsTheSliderAndStepsItWithKeys) {
     if (std::system("command -v xdotool > /dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
     NativeScene scene;
     SKIP_WITHOUT_DISPLAY(scene);
@@ -38,6 +39,11 @@ TEST(X11Embedding, XdotoolDragsTheSliderToItsEnd) {
     const int accentX = 20 + 15 + 125 + 16;
     const std::uint32_t accent = shown[29 * NativeScene::kWidth + accentX] & 0xFFFFFFu;
     EXPECT_GT((accent >> 16) & 0xFF, (accent >> 8) & 0xFF);  // red over green: the accent
+
+    // The press gave the window the keyboard focus: the arrow keys step.
+    ASSERT_EQ(std::system("xdotool key Left Left Page_Up"), 0);
+    scene.pump(300);
+    EXPECT_EQ(scene.slider->Position(), 2000 - 1 - 1 - 5);
 }
 
 }  // namespace
