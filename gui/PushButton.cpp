@@ -4,9 +4,7 @@
 
 namespace gui {
 
-PushButton::PushButton(std::string caption) : caption_(std::move(caption)) {
-    setCursor(Cursor::Arrow);
-}
+PushButton::PushButton(std::string caption) : caption_(std::move(caption)) {}
 
 void PushButton::setCaption(std::string caption) {
     if (caption == caption_) return;

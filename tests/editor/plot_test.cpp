@@ -190,6 +190,19 @@ TEST_F(PlotTest, SuspendedRefillCostsOnePaint) {
     EXPECT_EQ(window->paintCount(), paints + 2);
 }
 
+TEST_F(PlotTest, DirectDrawingShowsWhatTheBufferShows) {
+    p.low->setPosition(500);
+    p.high->setPosition(1500);
+    showcase::fillTestSpectrum(p, 2048);
+    window->paintPending();
+    const std::vector<gui::Color> buffered = window->screen();
+    const int copies = p.plot->counters().copies;
+    p.plot->setBufferedDisplay(false);
+    window->paintPending();
+    EXPECT_EQ(p.plot->counters().copies, copies);
+    EXPECT_EQ(window->screen(), buffered);
+}
+
 TEST(PlotSeries, StorageGrowsByThirtyTwoAndKeepsItsCapacity) {
     editor::Tsp_XYPlot plot;
     auto& s = plot.addSeries<editor::Tsp_SpectrLines>();
