@@ -3,6 +3,7 @@
 // host through callHost. Subclasses override operations, never opcodes.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "host/AEffEditor.h"
@@ -89,12 +90,14 @@ protected:
     void setFlag(int32_t flag, bool state);
 
     AEffect cEffect;
-    float sampleRate;
+    // Written by the UI thread (host requests) and by the audio thread (the
+    // engine asks the host for its rate when it resets), read by both.
+    std::atomic<float> sampleRate;
     AEffEditor* editor;
     int32_t numPrograms;
     int32_t numParams;
-    int32_t blockSize;
-    int32_t curProgram;
+    std::atomic<int32_t> blockSize;
+    std::atomic<int32_t> curProgram;  // read by setParameter on any thread
     audioMasterCallback audioMaster;
 };
 

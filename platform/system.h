@@ -15,6 +15,9 @@ const char* pathSeparators();
 // the user's regional settings on Windows); "." when none is set.
 std::string userDecimalSeparator();
 
+// Sets a variable of this process's environment (an empty value removes it).
+void setEnvironmentVariable(const char* name, const char* value);
+
 // Shows text to the user in a modal box with only an OK button and returns
 // when the user has closed it. caption null means the system's default title.
 void showMessageBox(const char* text, const char* caption);

@@ -1,19 +1,34 @@
 #include "plugin/uPlugin.h"
 
-#include <cstring>
-
+#include "dsp/VCFmath.h"
 #include "host/DVstUtils.h"
+#include "plugin/toolkitReports.h"
 
 AudioEffect* createEffectInstance(audioMasterCallback host) {
-    return new APlugin(host);
+    installToolkitReports();
+    auto* plugin = new APlugin(host);
+    if (!plugin->ready()) {
+        delete plugin;
+        return nullptr;
+    }
+    return plugin;
 }
 
-APlugin::APlugin(audioMasterCallback host)
-    : AudioEffectX(host, kNumPrograms, kNumParams) {
-    // The engine's first set-up asks the host for its sample rate.
-    updateSampleRate();
+APlugin::APlugin(audioMasterCallback host) : AudioEffectX(host, kNumPrograms, kNumParams) {
+    // The engine: its vectors for the larger frame size, then its first set-up.
+    frameSize = requestedFrameSize.load();
+    allocateVectors();
+    if (!allocated) return;
+    computeFrameGeometry();
+    updateRateDependentValues();
+    buildWindow();
+    updateBandMask();
+
+    programs = new APluginProgram[kNumPrograms];
+    allocateChunkBuffers();
     setEditor(new AEffEditor(this));
     suspend();
+
     hasVu(false);
     setNumInputs(2);
     setNumOutputs(2);
@@ -22,36 +37,22 @@ APlugin::APlugin(audioMasterCallback host)
     programsAreChunks(true);
     isSynth(false);
     setUniqueID(makeFourCC('Z', 'Q', '7', 'N'));
+
+    loadFactoryPrograms();
     curProgram = 0;
     setProgram(0);
     setInitialDelay(kLatencySamples);
 }
 
-APlugin::~APlugin() = default;
-
-// Until the spectral engine is in place, audio passes through unchanged.
-// Inputs and outputs may be the same memory.
-void APlugin::processReplacing(float** inputs, float** outputs, int32_t sampleFrames) {
-    if (!inputs || !outputs || sampleFrames <= 0) return;
-    for (int channel = 0; channel < 2; ++channel)
-        if (inputs[channel] && outputs[channel])
-            std::memmove(outputs[channel], inputs[channel],
-                         static_cast<size_t>(sampleFrames) * sizeof(float));
+APlugin::~APlugin() {
+    // The editor and its window go first, while the engine they read still exists.
+    AEffEditor* ownEditor = editor;
+    setEditor(nullptr);
+    delete ownEditor;
+    releaseVectors();
+    releaseChunkBuffers();
+    delete[] programs;
 }
-
-void APlugin::process(float** inputs, float** outputs, int32_t sampleFrames) {
-    if (!inputs || !outputs || sampleFrames <= 0) return;
-    for (int channel = 0; channel < 2; ++channel) {
-        const float* in = inputs[channel];
-        float* out = outputs[channel];
-        if (!in || !out) continue;
-        for (int32_t i = 0; i < sampleFrames; ++i) out[i] += in[i];
-    }
-}
-
-void APlugin::suspend() {}
-
-void APlugin::resume() {}
 
 float APlugin::getVu() {
     const float value = vu;

@@ -19,7 +19,7 @@ apt-get update -q
 
 packages="
   build-essential cmake ninja-build pkg-config git python3
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libkissfft-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   wine wine32:i386 wine64
   libx11-dev xvfb xdotool imagemagick x11-apps

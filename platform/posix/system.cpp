@@ -30,4 +30,11 @@ std::string userDecimalSeparator() {
     return separator;
 }
 
+void setEnvironmentVariable(const char* name, const char* value) {
+    if (value && *value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
+}
+
 }  // namespace platform

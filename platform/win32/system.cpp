@@ -1,3 +1,4 @@
+#include <stdlib.h>
 #include <windows.h>
 
 #include "platform/system.h"
@@ -23,6 +24,11 @@ std::string userDecimalSeparator() {
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) <= 1)
         return ".";
     return separator;
+}
+
+void setEnvironmentVariable(const char* name, const char* value) {
+    _putenv_s(name, value ? value : "");
+    SetEnvironmentVariableA(name, value && *value ? value : nullptr);
 }
 
 void showMessageBox(const char* text, const char* caption) {

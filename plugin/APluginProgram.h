@@ -1,0 +1,15 @@
+// One program: the twelve parameter values and a name.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+struct APluginProgram {
+    APluginProgram();
+
+    // Written through by every setParameter, which may run on any thread.
+    std::atomic<float> fpar[12];
+    char name[51];
+    // Never interpreted; carried unchanged into and out of chunks.
+    uint8_t reserved[256];
+};

@@ -1,0 +1,44 @@
+#!/bin/sh
+# Installs what is missing, builds every target and runs every test:
+# Linux (zindra.so), Windows 32-bit and 64-bit (zindra.dll, zindra64.dll,
+# tests under Wine), and Linux under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Ends with one line: "N passed, N failed".
+set -u
+cd "$(dirname "$0")/.."
+
+./scripts/install-deps.sh || { echo "0 passed, 1 failed"; exit 1; }
+
+jobs=$(nproc 2>/dev/null || echo 2)
+passed=0
+failed=0
+
+for preset in linux win32 win64 asan; do
+    echo "=== $preset ==="
+    if ! cmake --preset "$preset" >"build-$preset.configure.log" 2>&1; then
+        cat "build-$preset.configure.log"
+        echo "FAILED: configure $preset"
+        failed=$((failed + 1))
+        continue
+    fi
+    rm -f "build-$preset.configure.log"
+    if ! cmake --build --preset "$preset" -j "$jobs"; then
+        echo "FAILED: build $preset"
+        failed=$((failed + 1))
+        continue
+    fi
+    log="build/$preset/ctest.log"
+    ctest --preset "$preset" -j "$jobs" 2>&1 | tee "$log"
+    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    if [ -z "$summary" ]; then
+        echo "FAILED: no test summary for $preset"
+        failed=$((failed + 1))
+        continue
+    fi
+    preset_failed=$(echo "$summary" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
+    preset_total=$(echo "$summary" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
+    passed=$((passed + preset_total - preset_failed))
+    failed=$((failed + preset_failed))
+done
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
