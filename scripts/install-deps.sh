@@ -25,6 +25,7 @@ packages="
   libx11-dev xvfb xdotool imagemagick x11-apps
   libstb-dev fonts-liberation2 fonts-comic-neue
   locales
+  clang libclang-rt-14-dev
 "
 # shellcheck disable=SC2086
 apt-get install -y -q --no-install-recommends $packages
