@@ -3,6 +3,7 @@
 // processes one hop of stereo audio, so it carries exactly one frame step.
 // After the Google Benchmark table it prints one line per program:
 //   Isolate Vocal (HR)  N=8192  41.2 us/frame  1127x real time  1.9x FFTW pair
+// and the cost of silence and of denormal-level input relative to music.
 #include <benchmark/benchmark.h>
 #include <fftw3.h>
 
@@ -68,6 +69,47 @@ void BM_Engine(benchmark::State& state) {
     }
 }
 
+// The heaviest program on three kinds of input: music, digital silence and
+// denormal-level noise. Silence must cost no more than music.
+enum Input { kMusic, kSilence, kDenormal };
+
+Program& inputProgram(int kind) {
+    static std::map<int, Program> all;
+    Program& p = all[kind];
+    if (!p.plugin) {
+        const Program& music = programFor(4);
+        p.plugin = std::make_unique<APlugin>(nullptr);
+        p.plugin->setProgram(4);
+        float* none[2] = {nullptr, nullptr};
+        p.plugin->processReplacing(none, none, 0);
+        p.hop = p.plugin->currentFrameSize() / 4;
+        p.left = music.left;
+        p.right = music.right;
+        for (size_t i = 0; i < p.left.size(); ++i) {
+            if (kind == kSilence) p.left[i] = p.right[i] = 0.0f;
+            if (kind == kDenormal) {
+                p.left[i] = (i & 1 ? 1e-39f : -1e-40f) * static_cast<float>(i % 7);
+                p.right[i] = (i & 2 ? 3e-41f : -2e-39f) * static_cast<float>(i % 5);
+            }
+        }
+        p.outLeft.resize(p.left.size());
+        p.outRight.resize(p.left.size());
+    }
+    return p;
+}
+
+void BM_EngineInput(benchmark::State& state) {
+    Program& p = inputProgram(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        if (p.position + static_cast<size_t>(p.hop) > p.left.size()) p.position = 0;
+        float* in[2] = {p.left.data() + p.position, p.right.data() + p.position};
+        float* out[2] = {p.outLeft.data() + p.position, p.outRight.data() + p.position};
+        p.plugin->processReplacing(in, out, p.hop);
+        p.position += static_cast<size_t>(p.hop);
+        benchmark::ClobberMemory();
+    }
+}
+
 void BM_FFTWPair(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     auto* x = fftwf_alloc_complex(static_cast<size_t>(n));
@@ -99,6 +141,7 @@ void repeated(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_Engine)->DenseRange(0, 9)->Apply(repeated);
 BENCHMARK(BM_FFTWPair)->Arg(4096)->Arg(8192)->Apply(repeated);
+BENCHMARK(BM_EngineInput)->Arg(kMusic)->Arg(kSilence)->Arg(kDenormal)->Apply(repeated);
 
 class TableReporter : public benchmark::ConsoleReporter {
 public:
@@ -140,6 +183,13 @@ int main(int argc, char** argv) {
         if (frame <= 0.0) continue;
         std::printf("%-24s N=%d  %6.1f us/frame  %6.0fx real time  %4.2fx FFTW pair\n", name, n,
                     frame * 1e6, (p.hop / kSampleRate) / frame, fftw > 0.0 ? frame / fftw : 0.0);
+    }
+    const double music = reporter.time("BM_EngineInput/0");
+    if (music > 0.0) {
+        std::printf("Isolate Vocal, silence vs music: %.2fx\n",
+                    reporter.time("BM_EngineInput/1") / music);
+        std::printf("Isolate Vocal, denormal input vs music: %.2fx\n",
+                    reporter.time("BM_EngineInput/2") / music);
     }
     benchmark::Shutdown();
     return 0;

@@ -20,9 +20,12 @@ intptr_t dispatcherEntry(AEffect* e, int32_t opcode, int32_t index, intptr_t val
     AudioEffect* effect = objectOf(e);
     if (!effect) return 0;
     platform::FloatEnvironmentGuard fpu;
-    // Messages raised on the audio thread are shown here, on the thread that
-    // runs the dispatcher.
-    messages::showPending();
+    // Messages raised on the audio thread are shown by requests that hosts
+    // send from their user-interface thread only.
+    if (opcode == effEditIdle || opcode == effIdle || opcode == effEditOpen ||
+        opcode == effEditClose || opcode == effMainsChanged || opcode == effSetProgram ||
+        opcode == effGetChunk || opcode == effSetChunk)
+        messages::showPending();
     try {
         if (opcode == effClose) {
             effect->dispatcher(opcode, index, value, ptr, opt);

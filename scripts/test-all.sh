@@ -1,7 +1,9 @@
 #!/bin/sh
 # Installs what is missing, builds every target and runs every test:
 # Linux (zindra.so), Windows 32-bit and 64-bit (zindra.dll, zindra64.dll,
-# tests under Wine), and Linux under AddressSanitizer + UndefinedBehaviorSanitizer.
+# tests under Wine), Linux under AddressSanitizer + UndefinedBehaviorSanitizer,
+# the threaded tests under ThreadSanitizer (the stress test for 60 s), and the
+# fuzz targets (60 s each, clang).
 # Ends with one line: "N passed, N failed".
 set -u
 cd "$(dirname "$0")/.."
@@ -12,7 +14,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 passed=0
 failed=0
 
-for preset in linux win32 win64 asan; do
+for preset in linux win32 win64 asan tsan fuzz; do
     echo "=== $preset ==="
     if ! cmake --preset "$preset" >"build-$preset.configure.log" 2>&1; then
         cat "build-$preset.configure.log"
