@@ -1,12 +1,8 @@
 #include "app/SpectrumPicture.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STBI_WRITE_NO_STDIO_UNUSED
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wconversion"
 #pragma GCC diagnostic ignored "-Wsign-conversion"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include <stb/stb_image_write.h>
 #include <stb/stb_easy_font.h>
 #pragma GCC diagnostic pop
 
@@ -18,6 +14,7 @@
 #include <vector>
 
 #include "dsp/VCFmath.h"
+#include "platform/offscreen/OffscreenWindow.h"
 
 namespace {
 
@@ -30,19 +27,14 @@ constexpr double kHighHz = 20000.0;
 constexpr double kTopDb = 0.0;
 constexpr double kBottomDb = -100.0;
 
-struct Colour {
-    uint8_t r, g, b;
-};
+using Colour = uint32_t;  // 0xRRGGBB
 
 class Canvas {
 public:
-    Canvas() : pixels(static_cast<size_t>(kWidth * kHeight * 3), 255) {}
+    Canvas() : pixels(static_cast<size_t>(kWidth * kHeight), 0xFFFFFFu) {}
     void set(int x, int y, Colour c) {
         if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) return;
-        uint8_t* p = &pixels[static_cast<size_t>((y * kWidth + x) * 3)];
-        p[0] = c.r;
-        p[1] = c.g;
-        p[2] = c.b;
+        pixels[static_cast<size_t>(y * kWidth + x)] = c;
     }
     void line(int x0, int y0, int x1, int y1, Colour c) {
         const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0)) + 1;
@@ -63,7 +55,7 @@ public:
                 for (int px = x0; px < x1; ++px) set(px, py, c);
         }
     }
-    std::vector<uint8_t> pixels;
+    std::vector<uint32_t> pixels;
 };
 
 // Mean power per bin of the mid (L+R)/2 signal over Hann-windowed frames with
@@ -120,8 +112,8 @@ void drawCurve(Canvas& canvas, const std::vector<double>& db, int32_t rate, Colo
 void writeSpectrumPicture(const std::string& path, const StereoSignal& before,
                           const StereoSignal& after, int32_t sampleRate, const std::string& title) {
     Canvas canvas;
-    const Colour grid{225, 225, 225}, axis{120, 120, 120}, ink{40, 40, 40};
-    const Colour beforeColour{150, 150, 150}, afterColour{220, 90, 20};
+    const Colour grid = 0xE1E1E1, axis = 0x787878, ink = 0x282828;
+    const Colour beforeColour = 0x969696, afterColour = 0xDC5A14;
     static const struct {
         double hz;
         const char* label;
@@ -142,6 +134,6 @@ void writeSpectrumPicture(const std::string& path, const StereoSignal& before,
     canvas.line(kMargin, kMargin, kMargin, kHeight - kMargin, axis);
     drawCurve(canvas, averageSpectrumDb(before), sampleRate, beforeColour);
     drawCurve(canvas, averageSpectrumDb(after), sampleRate, afterColour);
-    if (!stbi_write_png(path.c_str(), kWidth, kHeight, 3, canvas.pixels.data(), kWidth * 3))
+    if (!platform::writePng(path, canvas.pixels.data(), kWidth, kHeight, kWidth))
         throw std::runtime_error(path + ": cannot write");
 }
