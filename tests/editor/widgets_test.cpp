@@ -134,6 +134,23 @@ TEST_F(WidgetsTest, ImageContainerCentresItsPicture) {
     EXPECT_EQ(window->screenPixel(50, 25), gui::colors::black);
 }
 
+// Tools draw a form that has no window (editor pictures) on request.
+TEST(WindowlessForm, RendersOnRequestAndRefusesTimers) {
+    gui::Form form(nullptr, 60, 30);
+    form.setColor(gui::colors::white);
+    auto& label = form.add<gui::Label>("Zindra");
+    label.setBounds({0, 0, 60, 30});
+    const gui::Bitmap& pixels = form.render({0, 0, 60, 30});
+    int ink = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 60; ++x) ink += gui::greenOf(pixels.at(x, y)) < 128;
+    EXPECT_GT(ink, 20);
+    EXPECT_EQ(pixels.at(59, 29), gui::colors::white);
+    gui::TDIBTimer timer(form);
+    timer.OnTimer = [](gui::TDIBTimer&) {};
+    EXPECT_THROW(timer.setEnabled(true), gui::TimerError);
+}
+
 TEST_F(WidgetsTest, TimerTicksRestartsAndStops) {
     gui::TDIBTimer timer(*form);
     std::vector<std::uint64_t> ticks;
