@@ -1,7 +1,10 @@
 // The window's controls: where each sits, its range, tag, font and colour.
+#include <algorithm>
+
 #include "editor/Artwork.h"
 #include "editor/uEditor.h"
 #include "gui/Bevel.h"
+#include "gui/Text.h"
 
 namespace editor {
 namespace {
@@ -204,8 +207,10 @@ void TPluginEditorWindow::buildAboutPage(gui::TDIBImageContainer& page) {
 
     addBevel(page, gui::BevelStyle::Lowered, {16, 211, 217, 86});
     addBevel(page, gui::BevelStyle::Raised, {47, 222, 153, 25});
-    addLabel(page, "Latency", {57, 227, 54, 16},
-             Font::cell(FontFamily::Arial, 17, gui::colors::black).setBold());
+    // A label sizes itself to its caption where the face runs wider than planned.
+    const Font latencyFont = Font::cell(FontFamily::Arial, 17, gui::colors::black).setBold();
+    addLabel(page, "Latency", {57, 227, std::max(54, gui::textWidth(latencyFont, "Latency")), 16},
+             latencyFont);
     ms_latency = &addLabel(page, "100.00 ms", {121, 226, 69, 17},
                            Font::cell(FontFamily::Arial, 17, gui::colors::black), gui::HAlign::Right);
     addLabel(page, "Processing adds a fixed delay that hosts compensate.", {40, 256, 165, 30},
