@@ -1,6 +1,8 @@
 #include "plugin/APluginEditor.h"
 
 #include <algorithm>
+#include <exception>
+#include <string>
 #include <thread>
 
 #include "editor/uEditor.h"
@@ -33,18 +35,26 @@ int32_t APluginEditor::getRect(ERect** out) {
 }
 
 int32_t APluginEditor::open(void* parent) {
-    parentWindow = parent;
-    ++openCount;
+    // The first open (or the first after the last close) makes the window.
     TPluginEditorWindow* w = window.load();
-    if (openCount == 1 || !w) {
+    if (!w) {
         // Without a native window (the system refused one) the form still
         // holds the state, so that the host's rectangle and the values stay right.
-        w = new TPluginEditorWindow(makeWindow(parent, TPluginEditorWindow::kClientWidth,
-                                               TPluginEditorWindow::kClientHeight));
+        try {
+            w = new TPluginEditorWindow(makeWindow(parent, TPluginEditorWindow::kClientWidth,
+                                                   TPluginEditorWindow::kClientHeight));
+        } catch (const std::exception& error) {
+            // No memory for the window: the host hears of the failure, not of an exception.
+            const std::string text = std::string("The editor cannot be shown: ") + error.what();
+            messages::report(text.c_str(), TPluginEditorWindow::kCaption);
+            return 0;
+        }
         copyParameters(*w);
         w->Plugin = plugin;
         window.store(w);
     }
+    parentWindow = parent;
+    ++openCount;
     plugin->editorClosed.store(false);
 
     plugin->updateRateDependentValues();

@@ -36,7 +36,8 @@ public:
     // UI thread (effEditGetRect): 1, with the window's size once one existed.
     int32_t getRect(ERect** rect) override;
     // UI thread (effEditOpen): creates the window on the first open, fills
-    // it with the current state and starts its timer; always 1.
+    // it with the current state and starts its timer. 1, or 0 (with a message
+    // to the user) when there is no memory for the window.
     int32_t open(void* parentWindow) override;
     // UI thread (effEditClose): the close matching the first open destroys the window.
     void close() override;
