@@ -143,8 +143,11 @@ void TPluginEditorWindow::buildMainPage(gui::TDIBImageContainer& page) {
     static const char* const kReadouts[5] = {"20000 Hz", "4000 Hz", "100 %", "100 %", "100 %"};
     // Each name and readout sits under its slider; the rows are 44 pixels apart
     // (the "Width" name is a little taller and starts two pixels higher).
-    static const Rect kNameBounds[5] = {{27, 92, 100, 22}, {27, 134, 100, 26}, {27, 180, 100, 22},
-                                        {27, 224, 100, 22}, {27, 268, 100, 22}};
+    static const Rect kNameBounds[5] = {{27, 92, 100, 22},
+                                        {27, 134, 100, 26},
+                                        {27, 180, 100, 22},
+                                        {27, 224, 100, 22},
+                                        {27, 268, 100, 22}};
     const Font labelFont = Font::cell(FontFamily::Arial, 17, gui::colors::black);
     for (int tag = 0; tag < 5; ++tag) {
         const int top = 73 + 44 * tag;
@@ -168,8 +171,8 @@ void TPluginEditorWindow::buildMainPage(gui::TDIBImageContainer& page) {
         sliders_[tag] = &s;
 
         addLabel(page, kNames[tag], kNameBounds[tag], labelFont).setVerticalCenter(true);
-        readouts_[tag] = &addLabel(page, kReadouts[tag], {151, top + 19, 66, 22}, labelFont,
-                                   gui::HAlign::Right);
+        readouts_[tag] =
+            &addLabel(page, kReadouts[tag], {151, top + 19, 66, 22}, labelFont, gui::HAlign::Right);
         readouts_[tag]->setVerticalCenter(true);
     }
 
@@ -196,10 +199,10 @@ void TPluginEditorWindow::buildAboutPage(gui::TDIBImageContainer& page) {
              gui::HAlign::Center)
         .setWordWrap(true);
     addLabel(page, "   Visit Corvanti at:", {256, 137, 211, 22}, comic);
-    Label28 = &addLabel(page, "www.corvanti.example", {256, 162, 211, 27},
-                        Font::character(FontFamily::ComicSansMS, 16, gui::colors::hyperlink)
-                            .setUnderline(),
-                        gui::HAlign::Center);
+    Label28 = &addLabel(
+        page, "www.corvanti.example", {256, 162, 211, 27},
+        Font::character(FontFamily::ComicSansMS, 16, gui::colors::hyperlink).setUnderline(),
+        gui::HAlign::Center);
     Label28->setCursor(gui::Cursor::Hand);
     Label28->OnClick = [this](gui::Label&) { AddressClick(); };
     Label26 = &addLabel(page, "Vx.xx", {448, 45, 32, 15},
@@ -211,8 +214,9 @@ void TPluginEditorWindow::buildAboutPage(gui::TDIBImageContainer& page) {
     const Font latencyFont = Font::cell(FontFamily::Arial, 17, gui::colors::black).setBold();
     addLabel(page, "Latency", {57, 227, std::max(54, gui::textWidth(latencyFont, "Latency")), 16},
              latencyFont);
-    ms_latency = &addLabel(page, "100.00 ms", {121, 226, 69, 17},
-                           Font::cell(FontFamily::Arial, 17, gui::colors::black), gui::HAlign::Right);
+    ms_latency =
+        &addLabel(page, "100.00 ms", {121, 226, 69, 17},
+                  Font::cell(FontFamily::Arial, 17, gui::colors::black), gui::HAlign::Right);
     addLabel(page, "Processing adds a fixed delay that hosts compensate.", {40, 256, 165, 30},
              Font::character(FontFamily::MSSansSerif, 11, gui::colors::grey), gui::HAlign::Center)
         .setWordWrap(true);

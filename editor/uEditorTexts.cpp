@@ -69,8 +69,8 @@ std::string fourDecimals(float value, const std::string& decimalSeparator) {
 std::string dumpText(const float (&values)[12], const std::string& decimalSeparator) {
     std::string text;
     for (int i = 0; i < 12; ++i) {
-        text += "programs[0].fpar[" + std::to_string(i) + "]:= " +
-                fourDecimals(values[i], decimalSeparator) + ";\r\n";
+        text += "programs[0].fpar[" + std::to_string(i) +
+                "]:= " + fourDecimals(values[i], decimalSeparator) + ";\r\n";
     }
     return text;
 }

@@ -90,8 +90,8 @@ void APluginEditor::close() {
 void APluginEditor::idle() {
     TPluginEditorWindow* w = window.load();
     if (plugin->editorClosed.load() || !w) return;
-    const int32_t bins = plugin->copyMagnitudes(w->SpectrumA, w->SpectrumB,
-                                                TPluginEditorWindow::kSpectrumCapacity);
+    const int32_t bins =
+        plugin->copyMagnitudes(w->SpectrumA, w->SpectrumB, TPluginEditorWindow::kSpectrumCapacity);
     // Bins the current frame size does not have show nothing.
     std::fill(w->SpectrumA + bins, w->SpectrumA + TPluginEditorWindow::kSpectrumCapacity, 0.0f);
     std::fill(w->SpectrumB + bins, w->SpectrumB + TPluginEditorWindow::kSpectrumCapacity, 0.0f);
@@ -115,7 +115,8 @@ void APluginEditor::copyParameters(TPluginEditorWindow& w) {
 // publishes them; the window takes them here, on its own thread. Setting an
 // unchanged value repaints nothing.
 void APluginEditor::applyDisplayValues(TPluginEditorWindow& w) {
-    const int32_t last = std::min(plugin->getBandLimitBin(), TPluginEditorWindow::kSpectrumCapacity - 1);
+    const int32_t last =
+        std::min(plugin->getBandLimitBin(), TPluginEditorWindow::kSpectrumCapacity - 1);
     w.LastBin = last;
     w.sp_XYPlot1->BottomAxis.setMax(last);
     w.sp_LineMarker1->setPosition(plugin->getBandLowBin());

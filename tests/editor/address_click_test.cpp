@@ -21,7 +21,8 @@ namespace fs = std::filesystem;
 TEST(AddressClick, OpensTheAddressWithoutWaitingForTheBrowser) {
     const fs::path folder =
         fs::temp_directory_path() /
-        ("zindra-opener-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        ("zindra-opener-" +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     {
@@ -32,8 +33,8 @@ TEST(AddressClick, OpensTheAddressWithoutWaitingForTheBrowser) {
                << "  sleep 0.05; i=$((i + 1))\n"
                << "done\n"
                << "echo \"$1\" > '" << (folder / "opened.tmp").string() << "'\n"
-               << "mv '" << (folder / "opened.tmp").string() << "' '" << (folder / "opened").string()
-               << "'\n";
+               << "mv '" << (folder / "opened.tmp").string() << "' '"
+               << (folder / "opened").string() << "'\n";
     }
     fs::permissions(folder / "xdg-open", fs::perms::owner_all);
     const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -35,7 +35,6 @@ intptr_t send(AEffect* e, int32_t opcode, int32_t index = 0, intptr_t value = 0,
               void* ptr = nullptr, float opt = 0.0f) {
     return e->dispatcher(e, opcode, index, value, ptr, opt);
 }
-
 
 class EditorInHost : public ::testing::Test {
 protected:
@@ -83,12 +82,14 @@ protected:
     std::unique_ptr<std::uint32_t[]> screenshot(const std::string& name) {
         auto pixels = hostWindow->readBack(kWidth, kHeight);
         if (pixels && !screenshotPrefix.empty())
-            platform::writePng(screenshotPrefix + name + ".png", pixels.get(), kWidth, kHeight, kWidth);
+            platform::writePng(screenshotPrefix + name + ".png", pixels.get(), kWidth, kHeight,
+                               kWidth);
         return pixels;
     }
 
     // The share of a rectangle's pixels in one colour.
-    static double shareOf(const std::uint32_t* pixels, int x0, int y0, int w, int h, std::uint32_t rgb) {
+    static double shareOf(const std::uint32_t* pixels, int x0, int y0, int w, int h,
+                          std::uint32_t rgb) {
         int same = 0;
         for (int y = y0; y < y0 + h; ++y)
             for (int x = x0; x < x0 + w; ++x) same += (pixels[y * kWidth + x] & 0xFFFFFFu) == rgb;
@@ -106,15 +107,17 @@ protected:
             return " --window " + id + " " + std::to_string(x) + " " + std::to_string(y);
         };
         const std::string command = "xdotool mousemove --sync" + at(x0, y0) + " mousedown 1" +
-                                    " mousemove" + at((x0 + x1) / 2, (y0 + y1) / 2) + " sleep 0.05" +
-                                    " mousemove" + at(x1, y1) + " sleep 0.05 mouseup 1";
+                                    " mousemove" + at((x0 + x1) / 2, (y0 + y1) / 2) +
+                                    " sleep 0.05" + " mousemove" + at(x1, y1) +
+                                    " sleep 0.05 mouseup 1";
         return std::system(command.c_str()) == 0;
     }
 
     std::vector<float> automated(int32_t index) const {
         std::vector<float> values;
         for (const HostCall& call : recorder.calls)
-            if (call.opcode == audioMasterAutomate && call.index == index) values.push_back(call.opt);
+            if (call.opcode == audioMasterAutomate && call.index == index)
+                values.push_back(call.opt);
         return values;
     }
 
@@ -124,12 +127,12 @@ protected:
     std::unique_ptr<platform::HostWindow> hostWindow;
 };
 
-#define SKIP_WITHOUT_HOST_WINDOW()                                          \
-    do {                                                                    \
-        if (!hostWindow) {                                                  \
+#define SKIP_WITHOUT_HOST_WINDOW()                                             \
+    do {                                                                       \
+        if (!hostWindow) {                                                     \
             if (displayPromised()) FAIL() << "no display on the promised one"; \
-            GTEST_SKIP() << "no display";                                   \
-        }                                                                   \
+            GTEST_SKIP() << "no display";                                      \
+        }                                                                      \
     } while (0)
 
 TEST_F(EditorInHost, OpensInsideTheHostWindowAndShowsTheSpectrum) {
@@ -198,7 +201,8 @@ TEST_F(EditorInHost, UserDragsCenterAndClicksBypass) {
     pump(300);
     auto shown = screenshot("about");
     ASSERT_TRUE(shown);
-    EXPECT_LT(shareOf(shown.get(), 4 + 245, 27 + 69, 230, 60, 0x525B6F), 0.01) << "no plot on About";
+    EXPECT_LT(shareOf(shown.get(), 4 + 245, 27 + 69, 230, 60, 0x525B6F), 0.01)
+        << "no plot on About";
     send(effect, effEditClose);
     pump(100);
 }

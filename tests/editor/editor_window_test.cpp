@@ -21,7 +21,9 @@ class SentValues : public AudioEffect {
 public:
     SentValues() : AudioEffect(nullptr, 1, 12) {}
     void process(float**, float**, int32_t) override {}
-    void setParameterAutomated(int32_t index, float value) override { sent.emplace_back(index, value); }
+    void setParameterAutomated(int32_t index, float value) override {
+        sent.emplace_back(index, value);
+    }
     std::vector<std::pair<int32_t, float>> sent;
 };
 
@@ -97,9 +99,12 @@ TEST_F(EditorWindow, ThreeSwitchesLiveOnTheAboutPage) {
         const char* caption;
         bool main;
     };
-    for (const Place& p : {Place{8, 248, 216, "Stereolize!", true}, {11, 365, 216, "Spreadilate!", true},
-                           {6, 248, 256, "Bypass", true}, {9, 365, 256, "Pass Thru", true},
-                           {10, 248, 216, "Isolate", false}, {5, 365, 216, "Hi-Res", false},
+    for (const Place& p : {Place{8, 248, 216, "Stereolize!", true},
+                           {11, 365, 216, "Spreadilate!", true},
+                           {6, 248, 256, "Bypass", true},
+                           {9, 365, 256, "Pass Thru", true},
+                           {10, 248, 216, "Isolate", false},
+                           {5, 365, 216, "Hi-Res", false},
                            {7, 248, 256, "Zindra-cate!", false}}) {
         const editor::TGlintButton& b = window->switchButton(p.tag);
         SCOPED_TRACE(p.caption);
@@ -107,7 +112,8 @@ TEST_F(EditorWindow, ThreeSwitchesLiveOnTheAboutPage) {
         EXPECT_EQ(b.Caption(), p.caption);
         EXPECT_EQ(b.bounds(), (gui::Rect{p.x, p.y, 110, 36}));
         EXPECT_EQ(b.Font().color, gui::hex(0x828073));
-        EXPECT_TRUE(isOnPage(b, p.main ? *window->DIBImageContainer1 : *window->DIBImageContainer2));
+        EXPECT_TRUE(
+            isOnPage(b, p.main ? *window->DIBImageContainer1 : *window->DIBImageContainer2));
     }
 }
 
@@ -188,7 +194,7 @@ TEST_F(EditorWindow, BypassClicksToggleItsLookAndSendOneThenZero) {
 }
 
 TEST_F(EditorWindow, TickShowsSwitchesThatRoundToOne) {
-    window->ParamValues[8] = 0.5f;   // ties to even: off
+    window->ParamValues[8] = 0.5f;  // ties to even: off
     window->ParamValues[9] = 0.51f;
     window->ParamValues[11] = 1.0f;
     window->UpdaterTimer();
@@ -244,7 +250,8 @@ TEST_F(EditorWindow, TickDrawsBinsUpToLastBinInDecibels) {
     ASSERT_EQ(window->sp_SpectrLines2->Count(), 4u);
     EXPECT_EQ(window->sp_SpectrLines1->point(3).x, 3.0);
     EXPECT_EQ(window->sp_SpectrLines1->point(3).y, fastDb(3.0f));
-    EXPECT_NEAR(window->sp_SpectrLines1->point(0).y, -764.5, 0.1) << "silence lies far below the floor";
+    EXPECT_NEAR(window->sp_SpectrLines1->point(0).y, -764.5, 0.1)
+        << "silence lies far below the floor";
     EXPECT_NEAR(window->sp_SpectrLines2->point(2).y, -6.02, 0.01);
     EXPECT_FALSE(window->sp_SpectrLines1->RepaintSuspended());
 

@@ -157,7 +157,8 @@ TEST_F(Bridge, WithoutATimerTheWindowShowsItsOneRefresh) {
     EXPECT_EQ(bridge->open(&parent), 1);
     EXPECT_FALSE(window().updater->Enabled());
     EXPECT_EQ(window().slider(3).Position(), 250);
-    EXPECT_EQ(log.take(), (std::vector<std::string>{"Corvanti Zindra: Not enough timers available"}));
+    EXPECT_EQ(log.take(),
+              (std::vector<std::string>{"Corvanti Zindra: Not enough timers available"}));
 }
 
 TEST_F(Bridge, HostAutomationReachesTheSlidersWithoutEcho) {
