@@ -90,11 +90,12 @@ void APluginEditor::close() {
 void APluginEditor::idle() {
     TPluginEditorWindow* w = window.load();
     if (plugin->editorClosed.load() || !w) return;
+    constexpr int32_t capacity = TPluginEditorWindow::kSpectrumCapacity;
     const int32_t bins =
-        plugin->copyMagnitudes(w->SpectrumA, w->SpectrumB, TPluginEditorWindow::kSpectrumCapacity);
+        std::clamp(plugin->copyMagnitudes(w->SpectrumA, w->SpectrumB, capacity), 0, capacity);
     // Bins the current frame size does not have show nothing.
-    std::fill(w->SpectrumA + bins, w->SpectrumA + TPluginEditorWindow::kSpectrumCapacity, 0.0f);
-    std::fill(w->SpectrumB + bins, w->SpectrumB + TPluginEditorWindow::kSpectrumCapacity, 0.0f);
+    std::fill(w->SpectrumA + bins, w->SpectrumA + capacity, 0.0f);
+    std::fill(w->SpectrumB + bins, w->SpectrumB + capacity, 0.0f);
     applyDisplayValues(*w);
     w->idle();
 }
