@@ -3,6 +3,7 @@
 // through the plug-in, the bridge hands the spectra to the window and one
 // tick draws them.
 //   editor_snapshot <folder>   writes editor-main.png and editor-about.png
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -80,10 +81,11 @@ int main(int argc, char** argv) {
     synthesise(left, right, 44100.0);
     float* none[2] = {nullptr, nullptr};
     plugin.processReplacing(none, none, 0);
-    for (size_t pos = 0; pos < left.size(); pos += 512) {
+    constexpr size_t kBlock = 512;
+    for (size_t pos = 0; pos < left.size(); pos += kBlock) {
         float* in[2] = {left.data() + pos, right.data() + pos};
         float* out[2] = {outLeft.data() + pos, outRight.data() + pos};
-        plugin.processReplacing(in, out, 512);
+        plugin.processReplacing(in, out, static_cast<int32_t>(std::min(kBlock, left.size() - pos)));
     }
 
     ERect* rect = nullptr;
