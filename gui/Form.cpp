@@ -170,7 +170,9 @@ void Form::handleMouseUp(int x, int y, MouseButton button) {
 }
 
 void Form::handleKeyDown(Key key) {
-    if (focused_ && focused_->showing()) focused_->keyDown(key);
+    // A key the focused widget does not use goes on to its parents, the form last.
+    for (Widget* w = focused_ && focused_->showing() ? focused_ : this; w; w = w->parent())
+        if (w->keyDown(key)) return;
 }
 
 void Form::handleKeyUp(Key key) {

@@ -2,6 +2,7 @@
 
 #include "dsp/VCFmath.h"
 #include "host/DVstUtils.h"
+#include "plugin/APluginEditor.h"
 #include "plugin/toolkitReports.h"
 
 AudioEffect* createEffectInstance(audioMasterCallback host) {
@@ -26,7 +27,7 @@ APlugin::APlugin(audioMasterCallback host) : AudioEffectX(host, kNumPrograms, kN
 
     programs = new APluginProgram[kNumPrograms];
     allocateChunkBuffers();
-    setEditor(new AEffEditor(this));
+    setEditor(new APluginEditor(this));
     suspend();
 
     hasVu(false);
@@ -53,6 +54,8 @@ APlugin::~APlugin() {
     releaseChunkBuffers();
     delete[] programs;
 }
+
+APluginEditor* APlugin::pluginEditor() const { return dynamic_cast<APluginEditor*>(getEditor()); }
 
 float APlugin::getVu() {
     const float value = vu;

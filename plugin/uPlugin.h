@@ -18,7 +18,12 @@
 #include "plugin/APluginProgram.h"
 #include "plugin/TripleBuffer.h"
 
+class APluginEditor;
+
 class APlugin : public AudioEffectX {
+    // The bridge keeps editorClosed: it opens and closes the window.
+    friend class APluginEditor;
+
 public:
     static constexpr int32_t kNumPrograms = 10;
     static constexpr int32_t kNumParams = 12;
@@ -112,6 +117,9 @@ public:
     // complete frame, at most capacity values each, and returns how many bins
     // that frame had (N/2 + 1).
     int32_t copyMagnitudes(float* left, float* right, int32_t capacity);
+
+    // The editor bridge behind the host's editor requests (UI thread).
+    APluginEditor* pluginEditor() const;
 
 protected:
     // The engine's quantities written by setParameter (any thread) and read

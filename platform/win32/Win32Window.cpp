@@ -34,6 +34,7 @@ Key translateKey(WPARAM vk) {
         case VK_SPACE: return Key::Space;
         case VK_TAB: return Key::Tab;
         case VK_RETURN: return Key::Return;
+        case VK_F8: return Key::F8;
         default: return Key::Other;
     }
 }

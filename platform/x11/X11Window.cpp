@@ -38,6 +38,7 @@ Key translateKey(KeySym sym) {
         case XK_space: return Key::Space;
         case XK_Tab: return Key::Tab;
         case XK_Return: case XK_KP_Enter: return Key::Return;
+        case XK_F8: return Key::F8;
         default: return Key::Other;
     }
 }

@@ -199,6 +199,47 @@ TEST_F(Instance, EditorRequestsReachTheEditorObject) {
     EXPECT_EQ(send(effect, effEditGetRect, 0, 0, nullptr), 0) << "no place for the answer";
 }
 
+// The editor's rectangle as a host asks for it around opening and closing.
+// The host window is left to the plug-in's own choice (none given): the
+// answers do not depend on a display.
+TEST_F(Instance, EditorRectangleFollowsTheWindow) {
+    auto rectangle = [this] {
+        ERect* rect = nullptr;
+        EXPECT_EQ(send(effect, effEditGetRect, 0, 0, &rect), 1);
+        EXPECT_NE(rect, nullptr);
+        return rect ? *rect : ERect{-1, -1, -1, -1};
+    };
+    ERect r = rectangle();
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.bottom, 0);
+    EXPECT_EQ(r.right, 0);
+
+    const size_t asked = host.count(audioMasterGetSampleRate);
+    EXPECT_EQ(send(effect, effEditOpen), 1);
+    EXPECT_GT(host.count(audioMasterGetSampleRate), asked);
+    r = rectangle();
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.bottom, 341);
+    EXPECT_EQ(r.right, 508);
+    EXPECT_EQ(send(effect, effEditIdle), 0);
+
+    // Two opens need two closes.
+    EXPECT_EQ(send(effect, effEditOpen), 1);
+    EXPECT_EQ(send(effect, effEditClose), 0);
+    EXPECT_EQ(send(effect, effEditIdle), 0);
+    EXPECT_EQ(send(effect, effEditClose), 0);
+    r = rectangle();
+    EXPECT_EQ(r.bottom, 341);
+    EXPECT_EQ(r.right, 508);
+
+    // Parameter changes after the close reach no window.
+    effect->setParameter(effect, 0, 0.75f);
+    EXPECT_EQ(send(effect, effEditIdle), 0);
+    EXPECT_EQ(host.count(audioMasterAutomate), 0u);
+}
+
 TEST_F(Instance, SpeakerArrangementQueryAnswersNoArrangement) {
     int dummy = 0;
     void* input = &dummy;

@@ -1,0 +1,106 @@
+// Pictures of the editor as a host shows it, with a live spectrum: a
+// synthetic mix (a voice in the centre, instruments to the sides) runs
+// through the plug-in, the bridge hands the spectra to the window and one
+// tick draws them.
+//   editor_snapshot <folder>   writes editor-main.png and editor-about.png
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "editor/uEditor.h"
+#include "platform/offscreen/OffscreenWindow.h"
+#include "plugin/APluginEditor.h"
+#include "plugin/uPlugin.h"
+
+namespace {
+
+intptr_t hostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+    if (opcode == audioMasterVersion) return 2400;
+    if (opcode == audioMasterGetSampleRate) return 44100;
+    return 0;
+}
+
+std::unique_ptr<platform::NativeWindow> offscreenWindow(void*, int width, int height) {
+    return std::make_unique<platform::OffscreenWindow>(width, height);
+}
+
+// Two seconds of a small mix: a sung vowel with vibrato, equal in both
+// channels, over a bass and a bright pad panned apart and a little noise.
+void synthesise(std::vector<float>& left, std::vector<float>& right, double rate) {
+    const double twoPi = 2.0 * std::numbers::pi;
+    std::uint32_t seed = 1;
+    auto noise = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return (static_cast<double>(seed >> 8) / double(1u << 24)) * 2.0 - 1.0;
+    };
+    double voicePhase = 0, airLeft = 0, airRight = 0;
+    for (size_t n = 0; n < left.size(); ++n) {
+        const double t = static_cast<double>(n) / rate;
+        const double pitch = 220.0 * (1.0 + 0.01 * std::sin(twoPi * 5.5 * t));
+        voicePhase += twoPi * pitch / rate;
+        double voice = 0;
+        for (int h = 1; h <= 24; ++h) {
+            // Formants near 700 Hz and 1200 Hz shape the vowel.
+            const double f = pitch * h;
+            const double formant = std::exp(-std::pow((f - 700.0) / 300.0, 2)) +
+                                   0.6 * std::exp(-std::pow((f - 1200.0) / 400.0, 2)) + 0.05;
+            voice += formant / h * std::sin(voicePhase * h);
+        }
+        const double bass = 0.3 * std::sin(twoPi * 55.0 * t) + 0.15 * std::sin(twoPi * 110.0 * t);
+        double pad = 0;
+        for (double f : {1760.0, 2637.0, 3520.0, 5274.0}) pad += 0.04 * std::sin(twoPi * f * t);
+        // Room noise, different in each channel, falling towards the highs.
+        airLeft = 0.9 * airLeft + 0.1 * noise();
+        airRight = 0.97 * airRight + 0.03 * noise();
+        const double hissLeft = 1.2 * airLeft + 0.01 * noise();
+        const double hissRight = 2.0 * airRight + 0.01 * noise();
+        left[n] = static_cast<float>(0.3 * voice + 0.8 * bass + 0.3 * pad + hissLeft);
+        right[n] = static_cast<float>(0.3 * voice + 0.3 * bass + 0.8 * pad + hissRight);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string folder = argc > 1 ? argv[1] : ".";
+    APlugin plugin(&hostCallback);
+    if (!plugin.ready()) return 1;
+    AEffEditor* placeholder = plugin.getEditor();
+    auto* bridge = new APluginEditor(&plugin, &offscreenWindow);
+    plugin.setEditor(bridge);
+    delete placeholder;
+
+    // "Vocal Out - Mode 1" with the band set on the voice.
+    plugin.setProgram(0);
+    std::vector<float> left(88200), right(88200), outLeft(88200), outRight(88200);
+    synthesise(left, right, 44100.0);
+    float* none[2] = {nullptr, nullptr};
+    plugin.processReplacing(none, none, 0);
+    constexpr size_t kBlock = 512;
+    for (size_t pos = 0; pos < left.size(); pos += kBlock) {
+        float* in[2] = {left.data() + pos, right.data() + pos};
+        float* out[2] = {outLeft.data() + pos, outRight.data() + pos};
+        plugin.processReplacing(in, out, static_cast<int32_t>(std::min(kBlock, left.size() - pos)));
+    }
+
+    ERect* rect = nullptr;
+    bridge->getRect(&rect);
+    bridge->open(nullptr);
+    editor::TPluginEditorWindow& window = *bridge->editorWindow();
+    auto& screen = *static_cast<platform::OffscreenWindow*>(window.window());
+    bridge->idle();
+    screen.advance(100);
+    bool ok = screen.savePng(folder + "/editor-main.png");
+
+    window.PageControl1->setActivePage(window.About);
+    screen.paintPending();
+    ok = screen.savePng(folder + "/editor-about.png") && ok;
+    bridge->close();
+    std::printf("%s\n", ok ? "editor snapshots written" : "could not write the editor snapshots");
+    return ok ? 0 : 1;
+}
