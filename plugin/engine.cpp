@@ -178,6 +178,12 @@ void APlugin::publishMagnitudes() {
     const auto bins = static_cast<uint32_t>(binCount);
     cfabs(magnitudeL, spectrumL, bins);
     cfabs(magnitudeR, spectrumR, bins);
+    handOverMagnitudes();
+}
+
+// The frame just written becomes the newest for the editor; the next one is
+// written into another slot.
+void APlugin::handOverMagnitudes() {
     magnitudeSlots[magnitudeExchange.writeSlot()].bins = binCount;
     magnitudeExchange.publish();
     const MagnitudeSlot& next = magnitudeSlots[magnitudeExchange.writeSlot()];

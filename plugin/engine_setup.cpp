@@ -42,6 +42,10 @@ void APlugin::allocateVectors() {
     ok = ok && cfpFFTPrepare(4096) && cfpFFTPrepare(8192);
     allocated = ok;
     if (!ok) return;
+    for (MagnitudeSlot& slot : magnitudeSlots) {
+        fequ0(slot.left, kMaxBinCount);
+        fequ0(slot.right, kMaxBinCount);
+    }
     const MagnitudeSlot& slot = magnitudeSlots[magnitudeExchange.writeSlot()];
     magnitudeL = slot.left;
     magnitudeR = slot.right;
@@ -74,10 +78,11 @@ void APlugin::suspend() {
     for (ComplexF* v : spectra) dequ0(v, kMaxBinCount);
     float* reals[] = {phaseL, phaseR, workMagnitude1, workMagnitude2, angles, spreadMask};
     for (float* v : reals) fequ0(v, kMaxBinCount);
-    for (MagnitudeSlot& slot : magnitudeSlots) {
-        fequ0(slot.left, kMaxBinCount);
-        fequ0(slot.right, kMaxBinCount);
-    }
+    // The display learns of the cleared engine through a published frame of
+    // zeros; the slot the editor may be reading is not the writer's to touch.
+    fequ0(magnitudeL, kMaxBinCount);
+    fequ0(magnitudeR, kMaxBinCount);
+    handOverMagnitudes();
 }
 
 void APlugin::resume() {}

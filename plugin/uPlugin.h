@@ -167,6 +167,7 @@ private:
     void separateSpectra();
     void bandStage(bool zindracate);
     void publishMagnitudes();
+    void handOverMagnitudes();
     void allocateVectors();
     void releaseVectors();
     void allocateChunkBuffers();

@@ -3,7 +3,7 @@
 // a user-interface thread setting parameters to any float (NaN, infinities,
 // negatives, above 1), switching and renaming programs, and saving and
 // loading presets and banks; and an automation thread setting parameters as
-// a host's automation does. Run under ThreadSanitizer and AddressSanitizer.
+// a host's automation does, while the editor opens, idles and closes. Run under ThreadSanitizer and AddressSanitizer.
 // Afterwards the current program must equal the parameters and a chunk round
 // trip must change nothing.
 //
@@ -22,6 +22,8 @@
 
 #include "host/vst2.h"
 #include "platform/system.h"
+#include "platform/offscreen/OffscreenWindow.h"
+#include "plugin/APluginEditor.h"
 #include "plugin/uPlugin.h"
 
 namespace {
@@ -42,6 +44,10 @@ intptr_t hostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
         case audioMasterGetSampleRate: return 44100;
         default: return 0;
     }
+}
+
+std::unique_ptr<platform::NativeWindow> offscreenWindow(void*, int width, int height) {
+    return std::make_unique<platform::OffscreenWindow>(width, height);
 }
 
 float anyValue(std::mt19937& random) {
@@ -120,7 +126,18 @@ void userInterface(AEffect* effect) {
                 effect->dispatcher(effect, effGetProgramNameIndexed, static_cast<int32_t>(random() % 10),
                                    0, text, 0.0f);
                 break;
-            case 6: effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f); break;
+            case 6: {
+                // The editor comes and goes while the other threads run.
+                static char parent;
+                const auto request = random() % 4;
+                const int32_t opcode = request == 0   ? effEditOpen
+                                       : request == 1 ? effEditClose
+                                                      : effEditIdle;
+                effect->dispatcher(effect, opcode, 0, 0, &parent, 0.0f);
+                ERect* rect = nullptr;
+                effect->dispatcher(effect, effEditGetRect, 0, 0, &rect, 0.0f);
+                break;
+            }
             default: effect->dispatcher(effect, effGetProgram, 0, 0, nullptr, 0.0f); break;
         }
     }
@@ -145,6 +162,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     AEffect* effect = object->getAeffect();
+    // The editor draws into memory instead of a screen.
+    auto* plugin = static_cast<APlugin*>(object);
+    AEffEditor* screenEditor = plugin->getEditor();
+    plugin->setEditor(new APluginEditor(plugin, &offscreenWindow));
+    delete screenEditor;
 
     std::thread audioThread(audio, effect);
     std::thread automationThread(automation, effect);
