@@ -11,7 +11,7 @@
 #include "app/AudioFile.h"
 #include "app/DemoMix.h"
 #include "app/HostedPlugin.h"
-#include "app/SpectrumPicture.h"
+#include "app/PictureOfSpectra.h"
 #include "app/commands.h"
 
 namespace fs = std::filesystem;

@@ -57,16 +57,19 @@ Program& programFor(int index) {
     return p;
 }
 
+// One hop of audio, and so one frame step.
+void processHop(Program& p) {
+    if (p.position + static_cast<size_t>(p.hop) > p.left.size()) p.position = 0;
+    float* in[2] = {p.left.data() + p.position, p.right.data() + p.position};
+    float* out[2] = {p.outLeft.data() + p.position, p.outRight.data() + p.position};
+    p.plugin->processReplacing(in, out, p.hop);
+    p.position += static_cast<size_t>(p.hop);
+    benchmark::ClobberMemory();
+}
+
 void BM_Engine(benchmark::State& state) {
     Program& p = programFor(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        if (p.position + static_cast<size_t>(p.hop) > p.left.size()) p.position = 0;
-        float* in[2] = {p.left.data() + p.position, p.right.data() + p.position};
-        float* out[2] = {p.outLeft.data() + p.position, p.outRight.data() + p.position};
-        p.plugin->processReplacing(in, out, p.hop);
-        p.position += static_cast<size_t>(p.hop);
-        benchmark::ClobberMemory();
-    }
+    for (auto _ : state) processHop(p);
 }
 
 // The heaviest program on three kinds of input: music, digital silence and
@@ -100,14 +103,7 @@ Program& inputProgram(int kind) {
 
 void BM_EngineInput(benchmark::State& state) {
     Program& p = inputProgram(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        if (p.position + static_cast<size_t>(p.hop) > p.left.size()) p.position = 0;
-        float* in[2] = {p.left.data() + p.position, p.right.data() + p.position};
-        float* out[2] = {p.outLeft.data() + p.position, p.outRight.data() + p.position};
-        p.plugin->processReplacing(in, out, p.hop);
-        p.position += static_cast<size_t>(p.hop);
-        benchmark::ClobberMemory();
-    }
+    for (auto _ : state) processHop(p);
 }
 
 void BM_FFTWPair(benchmark::State& state) {

@@ -1,4 +1,4 @@
-#include "app/SpectrumPicture.h"
+#include "app/PictureOfSpectra.h"
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wconversion"
