@@ -1,33 +1,16 @@
-// Pictures of the editor as a host shows it, with a live spectrum: a
-// synthetic mix (a voice in the centre, instruments to the sides) runs
-// through the plug-in, the bridge hands the spectra to the window and one
-// tick draws them.
+// The editor with the live spectrum of a synthetic mix (a voice in the
+// centre, instruments to the sides).
 //   editor_snapshot <folder>   writes editor-main.png and editor-about.png
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <numbers>
 #include <string>
 #include <vector>
 
-#include "editor/uEditor.h"
-#include "platform/offscreen/OffscreenWindow.h"
-#include "plugin/APluginEditor.h"
-#include "plugin/uPlugin.h"
+#include "editor_pictures.h"
 
 namespace {
-
-intptr_t hostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-    if (opcode == audioMasterVersion) return 2400;
-    if (opcode == audioMasterGetSampleRate) return 44100;
-    return 0;
-}
-
-std::unique_ptr<platform::NativeWindow> offscreenWindow(void*, int width, int height) {
-    return std::make_unique<platform::OffscreenWindow>(width, height);
-}
 
 // Two seconds of a small mix: a sung vowel with vibrato, equal in both
 // channels, over a bass and a bright pad panned apart and a little noise.
@@ -66,41 +49,12 @@ void synthesise(std::vector<float>& left, std::vector<float>& right, double rate
 
 }  // namespace
 
+
 int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : ".";
-    APlugin plugin(&hostCallback);
-    if (!plugin.ready()) return 1;
-    AEffEditor* placeholder = plugin.getEditor();
-    auto* bridge = new APluginEditor(&plugin, &offscreenWindow);
-    plugin.setEditor(bridge);
-    delete placeholder;
-
-    // "Vocal Out - Mode 1" with the band set on the voice.
-    plugin.setProgram(0);
-    std::vector<float> left(88200), right(88200), outLeft(88200), outRight(88200);
+    std::vector<float> left(88200), right(88200);
     synthesise(left, right, 44100.0);
-    float* none[2] = {nullptr, nullptr};
-    plugin.processReplacing(none, none, 0);
-    constexpr size_t kBlock = 512;
-    for (size_t pos = 0; pos < left.size(); pos += kBlock) {
-        float* in[2] = {left.data() + pos, right.data() + pos};
-        float* out[2] = {outLeft.data() + pos, outRight.data() + pos};
-        plugin.processReplacing(in, out, static_cast<int32_t>(std::min(kBlock, left.size() - pos)));
-    }
-
-    ERect* rect = nullptr;
-    bridge->getRect(&rect);
-    bridge->open(nullptr);
-    editor::TPluginEditorWindow& window = *bridge->editorWindow();
-    auto& screen = *static_cast<platform::OffscreenWindow*>(window.window());
-    bridge->idle();
-    screen.advance(100);
-    bool ok = screen.savePng(folder + "/editor-main.png");
-
-    window.PageControl1->setActivePage(window.About);
-    screen.paintPending();
-    ok = screen.savePng(folder + "/editor-about.png") && ok;
-    bridge->close();
+    const bool ok = writeEditorPictures(folder, left, right, 44100);
     std::printf("%s\n", ok ? "editor snapshots written" : "could not write the editor snapshots");
     return ok ? 0 : 1;
 }
