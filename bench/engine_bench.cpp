@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/FastestRuns.h"
 #include "plugin/uPlugin.h"
 
 namespace {
@@ -127,48 +128,15 @@ void BM_FFTWPair(benchmark::State& state) {
     fftwf_free(y);
 }
 
-double fastest(const std::vector<double>& times) {
-    return *std::min_element(times.begin(), times.end());
-}
-
-void repeated(benchmark::internal::Benchmark* b) {
-    b->Repetitions(5)->ReportAggregatesOnly(true)->ComputeStatistics("min", fastest);
-}
-
-BENCHMARK(BM_Engine)->DenseRange(0, 9)->Apply(repeated);
-BENCHMARK(BM_FFTWPair)->Arg(4096)->Arg(8192)->Apply(repeated);
-BENCHMARK(BM_EngineInput)->Arg(kMusic)->Arg(kSilence)->Arg(kDenormal)->Apply(repeated);
-
-class TableReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-                seconds[run.run_name.function_name + "/" + run.run_name.args] =
-                    run.GetAdjustedCPUTime() * 1e-9;  // reported in ns
-    }
-    double time(const std::string& name) const {
-        const auto it = seconds.find(name);
-        return it == seconds.end() ? 0.0 : it->second;
-    }
-
-private:
-    std::map<std::string, double> seconds;
-};
+BENCHMARK(BM_Engine)->DenseRange(0, 9)->Apply(bench::repeated);
+BENCHMARK(BM_FFTWPair)->Arg(4096)->Arg(8192)->Apply(bench::repeated);
+BENCHMARK(BM_EngineInput)->Arg(kMusic)->Arg(kSilence)->Arg(kDenormal)->Apply(bench::repeated);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    argc = static_cast<int>(args.size());
-    argv = args.data();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    TableReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    bench::FastestRunReporter reporter;
+    if (!bench::runInterleaved(argc, argv, reporter)) return 1;
     for (int index = 0; index < 10; ++index) {
         Program& p = programFor(index);
         char name[64] = {};

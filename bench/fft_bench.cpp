@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/FastestRuns.h"
 #include "dsp/VCFmath.h"
 #include "dsp/VecLib.h"
 
@@ -101,58 +102,17 @@ void BM_KissFFT(benchmark::State& state) {
     kiss_fft_free(backward);
 }
 
-// Five repetitions each; the ratios use the fastest in processor time, the
-// one least disturbed by other work on the machine.
-double fastest(const std::vector<double>& times) {
-    return *std::min_element(times.begin(), times.end());
-}
-
-void sizes(benchmark::internal::Benchmark* b) {
-    b->Arg(4096)->Arg(8192)->Repetitions(5)->ReportAggregatesOnly(true);
-    b->ComputeStatistics("min", fastest);
-}
+void sizes(benchmark::internal::Benchmark* b) { bench::repeated(b->Arg(4096)->Arg(8192)); }
 
 BENCHMARK(BM_cfpFFT)->Apply(sizes);
 BENCHMARK(BM_FFTW)->Apply(sizes);
 BENCHMARK(BM_KissFFT)->Apply(sizes);
 
-// Keeps the fastest repetition's time per iteration of every benchmark.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    // Plain text: the ratio lines below are meant to be read by scripts too.
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-                seconds[run.run_name.function_name + "/" + run.run_name.args] =
-                    run.GetAdjustedCPUTime();  // same unit for all
-        }
-    }
-    double time(const std::string& name) const {
-        const auto it = seconds.find(name);
-        return it == seconds.end() ? 0.0 : it->second;
-    }
-
-private:
-    std::map<std::string, double> seconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Repetitions of the three libraries are interleaved at random, so that a
-    // change of load on the machine falls on all of them alike.
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    argc = static_cast<int>(args.size());
-    argv = args.data();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    bench::FastestRunReporter reporter;
+    if (!bench::runInterleaved(argc, argv, reporter)) return 1;
     for (const char* size : {"4096", "8192"}) {
         const double ours = reporter.time(std::string("BM_cfpFFT/") + size);
         for (const char* other : {"FFTW", "KissFFT"}) {

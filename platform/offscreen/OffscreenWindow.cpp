@@ -5,23 +5,12 @@
 namespace platform {
 
 OffscreenWindow::OffscreenWindow(int width, int height)
-    : width_(width), height_(height), screen_(static_cast<size_t>(width * height), 0xFF000000u) {}
+    : width_(width),
+      height_(height),
+      screen_(static_cast<size_t>(width * height), 0xFF000000u),
+      dirty_(width, height) {}
 
-void OffscreenWindow::invalidate(PixelRect area) {
-    const int x0 = std::max(area.x, 0), y0 = std::max(area.y, 0);
-    const int x1 = std::min(area.x + area.width, width_);
-    const int y1 = std::min(area.y + area.height, height_);
-    if (x0 >= x1 || y0 >= y1) return;
-    if (!hasDirty_) {
-        dirty_ = {x0, y0, x1 - x0, y1 - y0};
-        hasDirty_ = true;
-        return;
-    }
-    const int ux0 = std::min(dirty_.x, x0), uy0 = std::min(dirty_.y, y0);
-    const int ux1 = std::max(dirty_.x + dirty_.width, x1);
-    const int uy1 = std::max(dirty_.y + dirty_.height, y1);
-    dirty_ = {ux0, uy0, ux1 - ux0, uy1 - uy0};
-}
+void OffscreenWindow::invalidate(PixelRect area) { dirty_.add(area); }
 
 bool OffscreenWindow::startTimer(int timerId, unsigned intervalMs) {
     if (refuseTimers_) return false;
@@ -41,9 +30,8 @@ void OffscreenWindow::advance(std::uint64_t ms) {
 }
 
 void OffscreenWindow::paintPending() {
-    if (!hasDirty_ || !client_) return;
-    const PixelRect area = dirty_;
-    hasDirty_ = false;
+    if (dirty_.empty() || !client_) return;
+    const PixelRect area = dirty_.take();
     const PixelView view = client_->paint(area);
     ++paints_;
     const int w = std::min(view.width, width_), h = std::min(view.height, height_);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dirty_area.h"
 #include "platform/timer_table.h"
 #include "platform/window.h"
 
@@ -65,8 +66,7 @@ private:
     int width_, height_;
     std::vector<std::uint32_t> screen_;
     WindowClient* client_ = nullptr;
-    PixelRect dirty_{};
-    bool hasDirty_ = false;
+    DirtyArea dirty_;
     TimerTable timers_;
     std::uint64_t now_ = 0;
     int paints_ = 0;

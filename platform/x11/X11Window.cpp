@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "platform/timer_table.h"
+#include "platform/dirty_area.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -90,21 +91,7 @@ public:
         return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window_));
     }
 
-    void invalidate(PixelRect area) override {
-        const int x0 = std::max(area.x, 0), y0 = std::max(area.y, 0);
-        const int x1 = std::min(area.x + area.width, width_);
-        const int y1 = std::min(area.y + area.height, height_);
-        if (x0 >= x1 || y0 >= y1) return;
-        if (!hasDirty_) {
-            dirty_ = {x0, y0, x1 - x0, y1 - y0};
-            hasDirty_ = true;
-            return;
-        }
-        const int ux0 = std::min(dirty_.x, x0), uy0 = std::min(dirty_.y, y0);
-        const int ux1 = std::max(dirty_.x + dirty_.width, x1);
-        const int uy1 = std::max(dirty_.y + dirty_.height, y1);
-        dirty_ = {ux0, uy0, ux1 - ux0, uy1 - uy0};
-    }
+    void invalidate(PixelRect area) override { dirty_.add(area); }
 
     bool startTimer(int timerId, unsigned intervalMs) override {
         timers_.start(timerId, intervalMs, monotonicMs());
@@ -193,9 +180,8 @@ private:
     }
 
     void paintPending() {
-        if (!hasDirty_ || !client_ || gone_) return;
-        const PixelRect area = dirty_;
-        hasDirty_ = false;
+        if (dirty_.empty() || !client_ || gone_) return;
+        const PixelRect area = dirty_.take();
         const PixelView view = client_->paint(area);
         // The canvas is 32-bit 0x00RRGGBB in the machine's byte order, which
         // is what a TrueColor visual of depth 24 takes directly.
@@ -221,8 +207,7 @@ private:
     int width_, height_;
     WindowClient* client_ = nullptr;
     TimerTable timers_;
-    PixelRect dirty_{};
-    bool hasDirty_ = false;
+    DirtyArea dirty_{width_, height_};
     ::Cursor handCursor_ = 0;
     bool gone_ = false;  // destroyed with the host's window
 };
