@@ -1,17 +1,17 @@
 // The audio path: input ring, framing, the stereo transform with its split
 // and merge, overlap-add and the dry path. Runs on the audio thread only.
 #include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "dsp/VCFmath.h"
 #include "dsp/VCFstd.h"
+#include "dsp/VecLib.h"
 #include "plugin/uPlugin.h"
 
 namespace {
-
-// Keeps silence away from denormal numbers: added to every input sample and
-// taken off every output sample.
-constexpr double kAntiDenormal = 1e-20;
 
 bool usable(float** channels) { return channels && channels[0] && channels[1]; }
 
@@ -49,8 +49,6 @@ void APlugin::processBlock(float** inputs, float** outputs, bool replacing, int3
     dryGain = 1.0f - wetHumidity;
     if (framePos == 0) framePos = hopStart;
     if (sampleFrames < 1 || !usable(inputs) || !usable(outputs)) return;
-    const double wet = wetGain;
-    const double dry = dryGain;
     int32_t done = 0;
     while (done < sampleFrames) {
         // A run of samples with no frame step and no ring wrap inside it, so
@@ -59,39 +57,17 @@ void APlugin::processBlock(float** inputs, float** outputs, bool replacing, int3
         run = std::min(run, frameSize - framePos);
         run = std::min(run, kRingSize - ringWrite);
         run = std::min(run, kRingSize - ringRead);
-        const float* inL = inputs[0] + done;
-        const float* inR = inputs[1] + done;
-        float* outL = outputs[0] + done;
-        float* outR = outputs[1] + done;
+        const auto count = static_cast<uint32_t>(run);
 
         // All of the run's input is read before any of its output is
         // written: the host may pass the same memory for both.
-        ComplexF* ring = ringBuffer + ringWrite;
-        for (int32_t i = 0; i < run; ++i)
-            ring[i] = {static_cast<float>(inL[i] + kAntiDenormal),
-                       static_cast<float>(inR[i] + kAntiDenormal)};
+        kernels->fillRing(ringBuffer + ringWrite, inputs[0] + done, inputs[1] + done, count);
         // With N = 8192 ringRead equals ringWrite: what was just written is read back.
         std::memcpy(inputFrame + ((frameStart + framePos) & (frameSize - 1)), ringBuffer + ringRead,
-                    static_cast<size_t>(run) * sizeof(ComplexF));
-
+                    count * sizeof(ComplexF));
         const int32_t b = framePos - hopStart;
-        const ComplexF* processed = outputHop + b;
-        const ComplexF* delayed = dryFrame + b;
-        if (replacing) {
-            for (int32_t i = 0; i < run; ++i) {
-                outL[i] = static_cast<float>(processed[i].re * wet + delayed[i].re * dry -
-                                             kAntiDenormal);
-                outR[i] = static_cast<float>(processed[i].im * wet + delayed[i].im * dry -
-                                             kAntiDenormal);
-            }
-        } else {
-            for (int32_t i = 0; i < run; ++i) {
-                outL[i] = static_cast<float>((processed[i].re * wet + outL[i]) +
-                                             delayed[i].re * dry - kAntiDenormal);
-                outR[i] = static_cast<float>((processed[i].im * wet + outR[i]) +
-                                             delayed[i].im * dry - kAntiDenormal);
-            }
-        }
+        kernels->mixOutput(outputs[0] + done, outputs[1] + done, outputHop + b, dryFrame + b, count,
+                           wetGain, dryGain, replacing);
 
         done += run;
         framePos += run;
@@ -103,6 +79,26 @@ void APlugin::processBlock(float** inputs, float** outputs, bool replacing, int3
         }
     }
 }
+
+namespace {
+
+// The frame is scaled by a power of two whenever its largest part lies
+// outside 2^-30 .. 2^40: silence (the 1e-20 offsets) and absurdly loud input.
+// Scaled, its largest part lies near 2^20, where the squares of the spectra's
+// parts neither overflow nor fall into the denormal range. Scaling by a power
+// of two changes no rounding, so the results are those of the unscaled frame.
+float frameScale(uint32_t largestBits) {
+    if (largestBits == 0 || largestBits >= 0x7F800000u) return 1.0f;  // zero, inf, NaN
+    const int exponent = static_cast<int>(largestBits >> 23) - 127;
+    if (exponent >= -30 && exponent <= 40) return 1.0f;
+    const int shift = std::clamp(20 - exponent, -100, 100);
+    return std::bit_cast<float>(static_cast<uint32_t>(127 + shift) << 23);
+}
+
+}  // namespace
+
+SpectrumPlanes APlugin::leftPlanes() const { return {&spectrumL->re, &spectrumL->re + kMaxBinCount}; }
+SpectrumPlanes APlugin::rightPlanes() const { return {&spectrumR->re, &spectrumR->re + kMaxBinCount}; }
 
 void APlugin::frameStep() {
     const auto n = static_cast<uint32_t>(frameSize);
@@ -116,19 +112,32 @@ void APlugin::frameStep() {
     const auto start = static_cast<uint32_t>(frameStart);
     // Only the first quarter of the dry copy is ever read.
     dequv(dryFrame, inputFrame + start, hop);
-    cfmulReV(transformIn, inputFrame + start, window, n - start);
-    if (start > 0) cfmulReV(transformIn + (n - start), inputFrame, window + (n - start), start);
+    uint32_t largest = kernels->windowFrame(transformIn, inputFrame + start, window, n - start);
+    if (start > 0)
+        largest = std::max(largest, kernels->windowFrame(transformIn + (n - start), inputFrame,
+                                                         window + (n - start), start));
+    const float scale = frameScale(largest);
+    if (scale != 1.0f) kernels->scaleComplex(transformIn, n, scale);
     cfpFFT(transformOut, transformIn, n, +1);
     splitStereoSpectrum();
-    if (!bypassOn.load(std::memory_order_relaxed)) separateSpectra();
-    publishMagnitudes();
+    // The separation leaves the magnitudes of its results for the display.
+    if (bypassOn.load(std::memory_order_relaxed)) {
+        kernels->magnitudes(magnitudeL, leftPlanes(), 0, static_cast<uint32_t>(binCount));
+        kernels->magnitudes(magnitudeR, rightPlanes(), 0, static_cast<uint32_t>(binCount));
+    } else {
+        separateSpectra();
+    }
+    if (scale != 1.0f) unscaleMagnitudes(1.0f / scale);
+    handOverMagnitudes();
     mergeStereoSpectrum();
     cfpFFT(transformOut, transformIn, n, -1);
-    cfmulReV(transformOut, transformOut, window, n);
 
     const auto origin = static_cast<uint32_t>(overlapStart);
-    cfsvaddV(overlapBuffer + origin, n - origin, 1, transformOut);
-    if (origin > 0) cfsvaddV(overlapBuffer, origin, 1, transformOut + (n - origin));
+    kernels->accumulateWindowed(overlapBuffer + origin, transformOut, window, n - origin,
+                                1.0f / scale);
+    if (origin > 0)
+        kernels->accumulateWindowed(overlapBuffer, transformOut + (n - origin),
+                                    window + (n - origin), origin, 1.0f / scale);
     dequv(outputHop, overlapBuffer + origin, hop);
     // What leaves at the front comes back empty at the end.
     dequ0(overlapBuffer + origin, hop);
@@ -136,49 +145,37 @@ void APlugin::frameStep() {
     frameStart = static_cast<int32_t>((start + hop) & (n - 1));
 }
 
-// The stereo frame went in as left + i right. With X the transform of the
-// packed frame, the left spectrum is the conjugate-symmetric part and the
-// right one the conjugate-antisymmetric part divided by i:
-//   L[k] = (X[k] + conj X[N-k]) / 2,  R[k] = (X[k] - conj X[N-k]) / 2i.
-// The toolkit's forward kernel is e^(+2 pi i k n / N); taking the conjugate
-// here gives both half spectra under the usual kernel e^(-2 pi i k n / N).
-void APlugin::splitStereoSpectrum() {
-    const ComplexF* z = transformOut;
-    ComplexF* left = spectrumL;
-    ComplexF* right = spectrumR;
-    const int32_t n = frameSize;
-    // A sum or difference of two floats halved is the same rounded in single
-    // precision as in double: the halving is exact.
-    for (int32_t i = 1; i <= halfSize; ++i) {
-        const ComplexF zi = z[i], za = z[n - i];
-        left[i] = {(za.re + zi.re) * 0.5f, (zi.im - za.im) * -0.5f};
-        right[i] = {(za.im + zi.im) * 0.5f, (zi.re - za.re) * 0.5f};
+// Back to the frame's own scale. A magnitude beyond the single-precision
+// range becomes the largest float and is reported, as the toolkit's cfabs does.
+void APlugin::unscaleMagnitudes(float factor) {
+    bool overflow = false;
+    for (float* magnitude : {magnitudeL, magnitudeR}) {
+        for (int32_t k = 0; k < binCount; ++k) {
+            const float scaled = magnitude[k];
+            float value = scaled * factor;
+            if (std::isinf(value) && std::isfinite(scaled)) {
+                value = std::numeric_limits<float>::max();
+                overflow = true;
+            }
+            magnitude[k] = value;
+        }
     }
-    left[0] = {z[0].re, 0.0f};
-    right[0] = {z[0].im, 0.0f};
+    if (overflow) V_mathError("VCF_abs", VecMathError::Overflow);
+}
+
+// The stereo frame went in as left + i right; the left spectrum is the
+// conjugate-symmetric part of its transform, the right one the
+// conjugate-antisymmetric part divided by i (frame_kernels_body.h).
+void APlugin::splitStereoSpectrum() {
+    kernels->split(leftPlanes(), rightPlanes(), transformOut, bandL,
+                   static_cast<uint32_t>(halfSize));
 }
 
 // The inverse of the split: packs the two half spectra back into one full
-// spectrum whose inverse transform is left + i right. At i = N/2 both writes
-// go to the same entry and the second one stays.
+// spectrum whose inverse transform is left + i right.
 void APlugin::mergeStereoSpectrum() {
-    ComplexF* s = transformIn;
-    const ComplexF* left = spectrumL;
-    const ComplexF* right = spectrumR;
-    const int32_t n = frameSize;
-    for (int32_t i = 1; i <= halfSize; ++i) {
-        const ComplexF l = left[i], r = right[i];
-        s[n - i] = {l.re - r.im, r.re + l.im};
-        s[i] = {l.re + r.im, r.re - l.im};
-    }
-    s[0] = {left[0].re + right[0].im, right[0].re - left[0].im};
-}
-
-void APlugin::publishMagnitudes() {
-    const auto bins = static_cast<uint32_t>(binCount);
-    cfabs(magnitudeL, spectrumL, bins);
-    cfabs(magnitudeR, spectrumR, bins);
-    handOverMagnitudes();
+    kernels->merge(transformIn, leftPlanes(), rightPlanes(), bandL,
+                   static_cast<uint32_t>(halfSize));
 }
 
 // The frame just written becomes the newest for the editor; the next one is

@@ -17,6 +17,7 @@
 #include "host/DAudioEffectX.h"
 #include "plugin/APluginProgram.h"
 #include "plugin/TripleBuffer.h"
+#include "plugin/frame_kernels.h"
 
 class APluginEditor;
 
@@ -165,8 +166,10 @@ private:
     void splitStereoSpectrum();
     void mergeStereoSpectrum();
     void separateSpectra();
-    void bandStage(bool zindracate);
-    void publishMagnitudes();
+    void bandStage(bool zindracate, bool magnitudesKnown);
+    void unscaleMagnitudes(float factor);
+    SpectrumPlanes leftPlanes() const;
+    SpectrumPlanes rightPlanes() const;
     void handOverMagnitudes();
     void allocateVectors();
     void releaseVectors();
@@ -178,6 +181,8 @@ private:
 
     bool allocated = false;
     float vu = 0.0f;
+    // The frame step's loops, for this processor.
+    const FrameKernels* kernels = &frameKernels();
 
     // Frame geometry: the audio thread's own after construction.
     int32_t frameSize = 4096;
@@ -227,6 +232,8 @@ private:
     ComplexF* ringBuffer = nullptr;
     ComplexF* overlapBuffer = nullptr;
     float* window = nullptr;
+    // The half spectra, each kept as two planes of kMaxBinCount floats (real
+    // parts, then imaginary parts): leftPlanes(), rightPlanes().
     ComplexF* spectrumL = nullptr;
     ComplexF* spectrumR = nullptr;
     ComplexF* bandL = nullptr;
