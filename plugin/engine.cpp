@@ -97,9 +97,6 @@ float frameScale(uint32_t largestBits) {
 
 }  // namespace
 
-SpectrumPlanes APlugin::leftPlanes() const { return {&spectrumL->re, &spectrumL->re + kMaxBinCount}; }
-SpectrumPlanes APlugin::rightPlanes() const { return {&spectrumR->re, &spectrumR->re + kMaxBinCount}; }
-
 void APlugin::frameStep() {
     const auto n = static_cast<uint32_t>(frameSize);
     const auto hop = static_cast<uint32_t>(hopSize);
@@ -119,17 +116,11 @@ void APlugin::frameStep() {
     const float scale = frameScale(largest);
     if (scale != 1.0f) kernels->scaleComplex(transformIn, n, scale);
     cfpFFT(transformOut, transformIn, n, +1);
-    splitStereoSpectrum();
-    // The separation leaves the magnitudes of its results for the display.
-    if (bypassOn.load(std::memory_order_relaxed)) {
-        kernels->magnitudes(magnitudeL, leftPlanes(), 0, static_cast<uint32_t>(binCount));
-        kernels->magnitudes(magnitudeR, rightPlanes(), 0, static_cast<uint32_t>(binCount));
-    } else {
-        separateSpectra();
-    }
+    // Split, separation (unless Bypass), the display magnitudes and merge, in
+    // one pass from transformOut to transformIn.
+    separateSpectra();
     if (scale != 1.0f) unscaleMagnitudes(1.0f / scale);
     handOverMagnitudes();
-    mergeStereoSpectrum();
     cfpFFT(transformOut, transformIn, n, -1);
 
     const auto origin = static_cast<uint32_t>(overlapStart);
@@ -161,21 +152,6 @@ void APlugin::unscaleMagnitudes(float factor) {
         }
     }
     if (overflow) V_mathError("VCF_abs", VecMathError::Overflow);
-}
-
-// The stereo frame went in as left + i right; the left spectrum is the
-// conjugate-symmetric part of its transform, the right one the
-// conjugate-antisymmetric part divided by i (frame_kernels_body.h).
-void APlugin::splitStereoSpectrum() {
-    kernels->split(leftPlanes(), rightPlanes(), transformOut, bandL,
-                   static_cast<uint32_t>(halfSize));
-}
-
-// The inverse of the split: packs the two half spectra back into one full
-// spectrum whose inverse transform is left + i right.
-void APlugin::mergeStereoSpectrum() {
-    kernels->merge(transformIn, leftPlanes(), rightPlanes(), bandL,
-                   static_cast<uint32_t>(halfSize));
 }
 
 // The frame just written becomes the newest for the editor; the next one is

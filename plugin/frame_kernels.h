@@ -3,30 +3,47 @@
 // every build may assume (SSE2) and, on x86_64 Linux, for AVX2; frameKernels()
 // picks one set once per process.
 //
-// Inside a frame the two half spectra are kept as planes (all real parts,
-// then all imaginary parts), so that every per-bin pass reads and writes
-// contiguous floats.
+// The spectral pass works through the bins in blocks small enough for the
+// first-level cache; inside a block the half spectra are kept as planes (all
+// real parts, then all imaginary parts), so that every per-bin loop reads
+// and writes contiguous floats.
 #pragma once
 
 #include <cstdint>
 
 #include "dsp/VecLib.h"
 
-struct SpectrumPlanes {
-    float* re;
-    float* im;
-};
-
 // What the band stage does to the bins of the band.
 struct BandStageOptions {
     bool stereolize;  // the side signals take each channel's own direction
     bool isolate;     // keep the band (less the side signal with zindracate)
     bool zindracate;
-    // The magnitude vectors already hold |L| and |R| of the band's bins as
-    // they enter.
-    bool magnitudesKnown;
     ComplexF mix;     // without isolate: mix x side + offset
     ComplexF offset;
+};
+
+// The centre-angle selection: a bin is inside when lo <= atan2(|R|, |L|) <= hi.
+// The products tell most bins apart without the angle: a bin is surely
+// inside when |R| loInCos >= |L| loInSin and |R| hiInCos <= |L| hiInSin (the
+// cosines and sines of lo + 1e-5 and hi - 1e-5), surely outside when
+// |R| loOutCos < |L| loOutSin or |R| hiOutCos > |L| hiOutSin (lo - 1e-5,
+// hi + 1e-5). makeAngleRange fills them.
+struct AngleRange {
+    float lo, hi;
+    bool keepInside;  // keep the bins inside, else those outside
+    float loInCos, loInSin, hiInCos, hiInSin;
+    float loOutCos, loOutSin, hiOutCos, hiOutSin;
+};
+AngleRange makeAngleRange(float lo, float hi, bool keepInside);
+
+// One frame's separation, as the switches set it.
+struct FrameSeparation {
+    bool bypass;       // only the magnitudes
+    bool spreadilate;  // the centre-angle selection over every bin
+    AngleRange angles;
+    bool bandStage;    // the band stage (not Pass Thru)
+    uint32_t bandFirst, bandEnd;
+    BandStageOptions band;
 };
 
 struct FrameKernels {
@@ -47,26 +64,12 @@ struct FrameKernels {
     // sum += (x x factor) x window.
     void (*accumulateWindowed)(ComplexF* sum, const ComplexF* x, const float* window,
                                uint32_t count, float factor);
-    // The packed spectrum z of n = 2 half points into the left and right half
-    // spectra, bins 0..half. mirror is scratch of half + 1 elements.
-    void (*split)(SpectrumPlanes left, SpectrumPlanes right, const ComplexF* z,
-                  ComplexF* mirror, uint32_t half);
-    // The inverse of split, into s (2 half points).
-    void (*merge)(ComplexF* s, SpectrumPlanes left, SpectrumPlanes right, ComplexF* mirror,
-                  uint32_t half);
-    // magnitude[k] = |x[k]| for first <= k < end.
-    void (*magnitudes)(float* magnitude, SpectrumPlanes x, uint32_t first, uint32_t end);
-    // Bins 0..count-1: keeps those whose angle atan2(|R|, |L|) lies in
-    // [lo, hi] (keepInside) or outside it, clears the others, and leaves the
-    // magnitudes of what is kept in magnitudeL and magnitudeR.
-    void (*selectByAngle)(SpectrumPlanes left, SpectrumPlanes right, float* magnitudeL,
-                          float* magnitudeR, uint32_t count, float lo, float hi,
-                          bool keepInside);
-    // The band stage on bins first..end-1, leaving the magnitudes of the
-    // results in magnitudeL and magnitudeR.
-    void (*bandStage)(SpectrumPlanes left, SpectrumPlanes right, float* magnitudeL,
-                      float* magnitudeR, uint32_t first, uint32_t end,
-                      const BandStageOptions& options);
+    // The spectral pass of a frame: splits the packed spectrum z (2 half
+    // points) into the left and right half spectra, separates them, leaves
+    // the magnitudes of the results (bins 0..half) for the display, and
+    // merges them into s.
+    void (*separateFrame)(ComplexF* s, const ComplexF* z, float* magnitudeL, float* magnitudeR,
+                          uint32_t half, const FrameSeparation& separation);
 };
 
 // The set for this processor; chosen on first use.

@@ -86,72 +86,101 @@ void accumulateWindowed(ComplexF* __restrict sum, const ComplexF* __restrict x,
     }
 }
 
+// ---------------------------------------------------------------------------
+// The spectral pass: split, separation, display magnitudes and merge, done
+// block by block so that everything between reading the forward transform
+// and writing the inverse transform's input stays in the first-level cache.
+
+constexpr int kBlock = 64;
+
+struct Block {
+    alignas(32) float lRe[kBlock];
+    alignas(32) float lIm[kBlock];
+    alignas(32) float rRe[kBlock];
+    alignas(32) float rIm[kBlock];
+    alignas(32) float magnitudeL[kBlock];
+    alignas(32) float magnitudeR[kBlock];
+    alignas(32) float mirror[2 * kBlock];  // (re, im) pairs
+};
+
+inline float magnitudeOf(float re, float im) { return __builtin_sqrtf(re * re + im * im); }
+
+void magnitudes(float* __restrict magnitude, const float* __restrict re,
+                const float* __restrict im, int from, int to) {
+    for (int j = from; j < to; ++j) magnitude[j] = magnitudeOf(re[j], im[j]);
+}
+
 // With X the transform of left + i right:
 //   L[k] = (X[k] + conj X[N-k]) / 2,  R[k] = (X[k] - conj X[N-k]) / 2i,
 // conjugated, because the forward kernel is e^(+2 pi i k n / N). Halving is
 // exact, so single-precision sums give the double-precision results.
-void split(SpectrumPlanes left, SpectrumPlanes right, const ComplexF* __restrict z,
-           ComplexF* __restrict mirror, u32 half) {
-    const u32 n = 2 * half;
-    // mirror[i] = z[n - i]: the reversal first, then straight loops.
-    const float* __restrict zf = &z->re;
-    float* __restrict mf = &mirror->re;
-    for (int i = 1; i <= int(half); ++i) {
-        mf[2 * i] = zf[2 * (int(n) - i)];
-        mf[2 * i + 1] = zf[2 * (int(n) - i) + 1];
+// Bins first .. first+count-1 of the packed spectrum z (n points) into b.
+void splitStereoSpectrum(Block& b, const float* __restrict z, int n, int first, int count) {
+    float* __restrict mirror = b.mirror;
+    // mirror[j] = z[n - first - j]: the reversal first, then straight loops.
+    // Bin 0 is its own mirror.
+    const int from = first == 0 ? 1 : 0;
+    if (first == 0) {
+        mirror[0] = z[0];
+        mirror[1] = z[1];
     }
-    float* __restrict lRe = left.re;
-    float* __restrict lIm = left.im;
-    float* __restrict rRe = right.re;
-    float* __restrict rIm = right.im;
-    for (int i = 1; i <= int(half); ++i) {
-        const float zRe = zf[2 * i], zIm = zf[2 * i + 1];
-        const float aRe = mf[2 * i], aIm = mf[2 * i + 1];
-        lRe[i] = (aRe + zRe) * 0.5f;
-        lIm[i] = (zIm - aIm) * -0.5f;
-        rRe[i] = (aIm + zIm) * 0.5f;
-        rIm[i] = (zRe - aRe) * 0.5f;
+    const float* __restrict back = z + 2 * (n - first);
+    for (int j = from; j < count; ++j) {
+        mirror[2 * j] = back[-2 * j];
+        mirror[2 * j + 1] = back[-2 * j + 1];
     }
-    lRe[0] = z[0].re;
-    lIm[0] = 0.0f;
-    rRe[0] = z[0].im;
-    rIm[0] = 0.0f;
-}
-
-void merge(ComplexF* __restrict s, SpectrumPlanes left, SpectrumPlanes right,
-           ComplexF* __restrict mirror, u32 half) {
-    const u32 n = 2 * half;
-    const float* __restrict lRe = left.re;
-    const float* __restrict lIm = left.im;
-    const float* __restrict rRe = right.re;
-    const float* __restrict rIm = right.im;
-    float* __restrict sf = &s->re;
-    float* __restrict mf = &mirror->re;
-    for (int i = 0; i <= int(half); ++i) {
-        mf[2 * i] = lRe[i] - rIm[i];
-        mf[2 * i + 1] = rRe[i] + lIm[i];
-        sf[2 * i] = lRe[i] + rIm[i];
-        sf[2 * i + 1] = rRe[i] - lIm[i];
+    const float* __restrict front = z + 2 * first;
+    float* __restrict lRe = b.lRe;
+    float* __restrict lIm = b.lIm;
+    float* __restrict rRe = b.rRe;
+    float* __restrict rIm = b.rIm;
+    for (int j = 0; j < count; ++j) {
+        const float zRe = front[2 * j], zIm = front[2 * j + 1];
+        const float aRe = mirror[2 * j], aIm = mirror[2 * j + 1];
+        lRe[j] = (aRe + zRe) * 0.5f;
+        lIm[j] = (zIm - aIm) * -0.5f;
+        rRe[j] = (aIm + zIm) * 0.5f;
+        rIm[j] = (zRe - aRe) * 0.5f;
     }
-    // S[N/2] is written last from the upper formula; it is already there.
-    for (int i = 1; i < int(half); ++i) {
-        sf[2 * (int(n) - i)] = mf[2 * i];
-        sf[2 * (int(n) - i) + 1] = mf[2 * i + 1];
+    if (first == 0) {
+        lRe[0] = z[0];
+        lIm[0] = 0.0f;
+        rRe[0] = z[1];
+        rIm[0] = 0.0f;
     }
 }
 
-inline float magnitudeOf(float re, float im) { return __builtin_sqrtf(re * re + im * im); }
-
-void magnitudes(float* __restrict magnitude, SpectrumPlanes x, u32 first, u32 end) {
-    const float* __restrict re = x.re;
-    const float* __restrict im = x.im;
-    for (int k = int(first); k < int(end); ++k) magnitude[k] = magnitudeOf(re[k], im[k]);
+// The inverse of the split, into s (n points): S[k] = (L.re + R.im,
+// R.re - L.im) and S[N-k] = (L.re - R.im, R.re + L.im); bins 0 and N/2 have
+// no mirror (at N/2 both formulas meet in one entry, and the first one stays).
+void mergeStereoSpectrum(float* __restrict s, Block& b, int n, int first, int count) {
+    const float* __restrict lRe = b.lRe;
+    const float* __restrict lIm = b.lIm;
+    const float* __restrict rRe = b.rRe;
+    const float* __restrict rIm = b.rIm;
+    float* __restrict mirror = b.mirror;
+    float* __restrict front = s + 2 * first;
+    for (int j = 0; j < count; ++j) {
+        front[2 * j] = lRe[j] + rIm[j];
+        front[2 * j + 1] = rRe[j] - lIm[j];
+        mirror[2 * j] = lRe[j] - rIm[j];
+        mirror[2 * j + 1] = rRe[j] + lIm[j];
+    }
+    const int half = n / 2;
+    const int from = first == 0 ? 1 : 0;
+    const int to = first + count > half ? half - first : count;
+    float* __restrict back = s + 2 * (n - first);
+    for (int j = from; j < to; ++j) {
+        back[-2 * j] = mirror[2 * j];
+        back[-2 * j + 1] = mirror[2 * j + 1];
+    }
 }
 
 // atan2(y, x) for x, y >= 0, 0 when both are 0: atan of t = the smaller over
 // the larger; above tan(pi/8) through atan t = pi/4 + atan((t - 1)/(t + 1)),
 // with its argument taken as (min - max)/(min + max) in one division. The
-// same polynomial and order of operations as the toolkit's fc2pol.
+// same polynomial and order of operations as the toolkit's fc2pol, within
+// 3 units in the last place of atan2.
 inline float firstQuadrantAngle(float y, float x) {
     const float larger = y > x ? y : x;
     const float smaller = y > x ? x : y;
@@ -168,25 +197,47 @@ inline float firstQuadrantAngle(float y, float x) {
     return larger == 0.0f ? 0.0f : a;
 }
 
-void selectByAngle(SpectrumPlanes left, SpectrumPlanes right, float* __restrict magnitudeL,
-                   float* __restrict magnitudeR, u32 count, float lo, float hi,
-                   bool keepInside) {
-    float* __restrict lRe = left.re;
-    float* __restrict lIm = left.im;
-    float* __restrict rRe = right.re;
-    float* __restrict rIm = right.im;
-    const float inside = keepInside ? 1.0f : 0.0f, outside = 1.0f - inside;
-    for (int k = 0; k < int(count); ++k) {
-        const float l = magnitudeOf(lRe[k], lIm[k]);
-        const float r = magnitudeOf(rRe[k], rIm[k]);
-        const float angle = firstQuadrantAngle(r, l);
-        const float keep = (lo <= angle) & (angle <= hi) ? inside : outside;
-        lRe[k] *= keep;
-        lIm[k] *= keep;
-        rRe[k] *= keep;
-        rIm[k] *= keep;
-        magnitudeL[k] = l * keep;
-        magnitudeR[k] = r * keep;
+// The centre-angle selection of one block. Most bins lie clearly inside or
+// outside [lo, hi]: their angle is at least 1e-5 from both ends, which the
+// products with the cosines and sines of the shifted ends tell without an
+// arctangent (AngleRange). Only a block with a bin near an end computes the
+// angles, and then decides every bin by them.
+void selectByAngle(Block& b, int count, const AngleRange& range) {
+    float* __restrict lRe = b.lRe;
+    float* __restrict lIm = b.lIm;
+    float* __restrict rRe = b.rRe;
+    float* __restrict rIm = b.rIm;
+    float* __restrict magnitudeL = b.magnitudeL;
+    float* __restrict magnitudeR = b.magnitudeR;
+    alignas(32) float keep[kBlock];
+    const float inside = range.keepInside ? 1.0f : 0.0f, outside = 1.0f - inside;
+    int unsure = 0;
+    for (int j = 0; j < count; ++j) {
+        const float l = magnitudeOf(lRe[j], lIm[j]);
+        const float r = magnitudeOf(rRe[j], rIm[j]);
+        magnitudeL[j] = l;
+        magnitudeR[j] = r;
+        const bool in = (r * range.loInCos >= l * range.loInSin) &
+                        (r * range.hiInCos <= l * range.hiInSin);
+        const bool out = (r * range.loOutCos < l * range.loOutSin) |
+                         (r * range.hiOutCos > l * range.hiOutSin);
+        keep[j] = in ? inside : outside;
+        unsure |= static_cast<int>(!(in | out));
+    }
+    if (unsure) {
+        const float lo = range.lo, hi = range.hi;
+        for (int j = 0; j < count; ++j) {
+            const float angle = firstQuadrantAngle(magnitudeR[j], magnitudeL[j]);
+            keep[j] = (lo <= angle) & (angle <= hi) ? inside : outside;
+        }
+    }
+    for (int j = 0; j < count; ++j) {
+        lRe[j] *= keep[j];
+        lIm[j] *= keep[j];
+        rRe[j] *= keep[j];
+        rIm[j] *= keep[j];
+        magnitudeL[j] *= keep[j];
+        magnitudeR[j] *= keep[j];
     }
 }
 
@@ -199,22 +250,25 @@ inline void alongDirection(float side, float re, float im, float length, float& 
     outIm = (im * toUnit) * side;
 }
 
+// The band stage on bins from..to-1 of the block, leaving the magnitudes of
+// the results. Known: the block's magnitudes already hold |L| and |R|.
 template <bool Stereolize, bool Isolate, bool Zindracate, bool Known>
-void bandRun(SpectrumPlanes left, SpectrumPlanes right, float* __restrict magnitudeL,
-             float* __restrict magnitudeR, u32 first, u32 end, const BandStageOptions& o) {
-    float* __restrict lRe = left.re;
-    float* __restrict lIm = left.im;
-    float* __restrict rRe = right.re;
-    float* __restrict rIm = right.im;
+void bandRun(Block& b, int from, int to, const BandStageOptions& o) {
+    float* __restrict lRe = b.lRe;
+    float* __restrict lIm = b.lIm;
+    float* __restrict rRe = b.rRe;
+    float* __restrict rIm = b.rIm;
+    float* __restrict magnitudeL = b.magnitudeL;
+    float* __restrict magnitudeR = b.magnitudeR;
     const float mixRe = o.mix.re, mixIm = o.mix.im, offRe = o.offset.re, offIm = o.offset.im;
-    for (int k = int(first); k < int(end); ++k) {
-        float lr = lRe[k], li = lIm[k], rr = rRe[k], ri = rIm[k];
+    for (int j = from; j < to; ++j) {
+        float lr = lRe[j], li = lIm[j], rr = rRe[j], ri = rIm[j];
         // side L = L - R; side R = R - L, its exact negative.
         float slr = lr - rr, sli = li - ri, srr = -slr, sri = -sli;
         if constexpr (Stereolize) {
             const float side = magnitudeOf(slr, sli);
-            const float ml = Known ? magnitudeL[k] : magnitudeOf(lr, li);
-            const float mr = Known ? magnitudeR[k] : magnitudeOf(rr, ri);
+            const float ml = Known ? magnitudeL[j] : magnitudeOf(lr, li);
+            const float mr = Known ? magnitudeR[j] : magnitudeOf(rr, ri);
             alongDirection(side, lr, li, ml, slr, sli);
             alongDirection(side, rr, ri, mr, srr, sri);
         }
@@ -231,34 +285,85 @@ void bandRun(SpectrumPlanes left, SpectrumPlanes right, float* __restrict magnit
             rr = srr * mixRe - sri * mixIm + offRe;
             ri = srr * mixIm + sri * mixRe + offIm;
         }
-        lRe[k] = lr;
-        lIm[k] = li;
-        rRe[k] = rr;
-        rIm[k] = ri;
-        magnitudeL[k] = magnitudeOf(lr, li);
-        magnitudeR[k] = magnitudeOf(rr, ri);
+        lRe[j] = lr;
+        lIm[j] = li;
+        rRe[j] = rr;
+        rIm[j] = ri;
+        magnitudeL[j] = magnitudeOf(lr, li);
+        magnitudeR[j] = magnitudeOf(rr, ri);
     }
 }
 
-void bandStage(SpectrumPlanes left, SpectrumPlanes right, float* magnitudeL, float* magnitudeR,
-               u32 first, u32 end, const BandStageOptions& o) {
-    using Run = void (*)(SpectrumPlanes, SpectrumPlanes, float*, float*, u32, u32,
-                         const BandStageOptions&);
+using BandRun = void (*)(Block&, int, int, const BandStageOptions&);
+
+BandRun bandRunFor(const BandStageOptions& o, bool known) {
     // Without stereolize the magnitudes of the input are not needed.
-    static constexpr Run runs[12] = {
+    static constexpr BandRun runs[12] = {
         bandRun<false, false, false, false>, bandRun<false, false, true, false>,
         bandRun<false, true, false, false>,  bandRun<false, true, true, false>,
         bandRun<true, false, false, false>,  bandRun<true, false, true, false>,
         bandRun<true, true, false, false>,   bandRun<true, true, true, false>,
         bandRun<true, false, false, true>,   bandRun<true, false, true, true>,
         bandRun<true, true, false, true>,    bandRun<true, true, true, true>};
-    const int which = (o.stereolize ? (o.magnitudesKnown ? 8 : 4) : 0) + (o.isolate ? 2 : 0) +
-                      (o.zindracate ? 1 : 0);
-    runs[which](left, right, magnitudeL, magnitudeR, first, end, o);
+    return runs[(o.stereolize ? (known ? 8 : 4) : 0) + (o.isolate ? 2 : 0) +
+                (o.zindracate ? 1 : 0)];
 }
 
-constexpr FrameKernels kKernels = {fillRing,   mixOutput, windowFrame,   scaleComplex,
-                                   accumulateWindowed, split, merge, magnitudes,
-                                   selectByAngle, bandStage};
+void clearBins(Block& b, int from, int to) {
+    float* const planes[] = {b.lRe, b.lIm, b.rRe, b.rIm, b.magnitudeL, b.magnitudeR};
+    for (float* plane : planes)
+        for (int j = from; j < to; ++j) plane[j] = 0.0f;
+}
+
+// The separation of one block, bins first .. first+count-1.
+void separateBlock(Block& b, int first, int count, const FrameSeparation& f, BandRun band) {
+    if (f.bypass) {
+        magnitudes(b.magnitudeL, b.lRe, b.lIm, 0, count);
+        magnitudes(b.magnitudeR, b.rRe, b.rIm, 0, count);
+        return;
+    }
+    if (f.spreadilate) selectByAngle(b, count, f.angles);
+    // Known magnitudes from the selection, or none yet.
+    const bool known = f.spreadilate;
+    int from = 0, to = 0;  // the band within the block
+    if (f.bandStage) {
+        from = static_cast<int>(f.bandFirst) - first;
+        to = static_cast<int>(f.bandEnd) - first;
+        from = from < 0 ? 0 : (from > count ? count : from);
+        to = to < from ? from : (to > count ? count : to);
+    }
+    // Outside the band: nothing remains with Isolate; else the bins pass.
+    const int outside[2][2] = {{0, from}, {to, count}};
+    for (const auto& part : outside) {
+        if (part[0] >= part[1]) continue;
+        if (f.bandStage && f.band.isolate) {
+            clearBins(b, part[0], part[1]);
+        } else if (!known) {
+            magnitudes(b.magnitudeL, b.lRe, b.lIm, part[0], part[1]);
+            magnitudes(b.magnitudeR, b.rRe, b.rIm, part[0], part[1]);
+        }
+    }
+    if (from < to) band(b, from, to, f.band);
+}
+
+void separateFrame(ComplexF* __restrict s, const ComplexF* __restrict z, float* magnitudeL,
+                   float* magnitudeR, u32 half, const FrameSeparation& f) {
+    const int n = 2 * static_cast<int>(half), bins = static_cast<int>(half) + 1;
+    const BandRun band = bandRunFor(f.band, f.spreadilate);
+    Block b;
+    for (int first = 0; first < bins; first += kBlock) {
+        const int count = bins - first < kBlock ? bins - first : kBlock;
+        splitStereoSpectrum(b, &z->re, n, first, count);
+        separateBlock(b, first, count, f, band);
+        mergeStereoSpectrum(&s->re, b, n, first, count);
+        for (int j = 0; j < count; ++j) {
+            magnitudeL[first + j] = b.magnitudeL[j];
+            magnitudeR[first + j] = b.magnitudeR[j];
+        }
+    }
+}
+
+constexpr FrameKernels kKernels = {fillRing,     mixOutput,          windowFrame,
+                                   scaleComplex, accumulateWindowed, separateFrame};
 
 }  // namespace

@@ -163,13 +163,8 @@ private:
     void rebuildBandMasks();
     void processBlock(float** inputs, float** outputs, bool replacing, int32_t sampleFrames);
     void frameStep();
-    void splitStereoSpectrum();
-    void mergeStereoSpectrum();
     void separateSpectra();
-    void bandStage(bool zindracate, bool magnitudesKnown);
     void unscaleMagnitudes(float factor);
-    SpectrumPlanes leftPlanes() const;
-    SpectrumPlanes rightPlanes() const;
     void handOverMagnitudes();
     void allocateVectors();
     void releaseVectors();
@@ -232,8 +227,8 @@ private:
     ComplexF* ringBuffer = nullptr;
     ComplexF* overlapBuffer = nullptr;
     float* window = nullptr;
-    // The half spectra, each kept as two planes of kMaxBinCount floats (real
-    // parts, then imaginary parts): leftPlanes(), rightPlanes().
+    // The frame kernels keep the half spectra in cache-sized blocks of their
+    // own; these and the other working spectra stay allocated as scratch.
     ComplexF* spectrumL = nullptr;
     ComplexF* spectrumR = nullptr;
     ComplexF* bandL = nullptr;
