@@ -98,8 +98,9 @@ struct Block {
     alignas(32) float lIm[kBlock];
     alignas(32) float rRe[kBlock];
     alignas(32) float rIm[kBlock];
-    alignas(32) float magnitudeL[kBlock];
-    alignas(32) float magnitudeR[kBlock];
+    // The block's bins of the display magnitudes, written in place.
+    float* magnitudeL;
+    float* magnitudeR;
     alignas(32) float mirror[2 * kBlock];  // (re, im) pairs
 };
 
@@ -265,10 +266,11 @@ void bandRun(Block& b, int from, int to, const BandStageOptions& o) {
         float lr = lRe[j], li = lIm[j], rr = rRe[j], ri = rIm[j];
         // side L = L - R; side R = R - L, its exact negative.
         float slr = lr - rr, sli = li - ri, srr = -slr, sri = -sli;
+        [[maybe_unused]] float ml = 0.0f, mr = 0.0f, side = 0.0f;
         if constexpr (Stereolize) {
-            const float side = magnitudeOf(slr, sli);
-            const float ml = Known ? magnitudeL[j] : magnitudeOf(lr, li);
-            const float mr = Known ? magnitudeR[j] : magnitudeOf(rr, ri);
+            side = magnitudeOf(slr, sli);
+            ml = Known ? magnitudeL[j] : magnitudeOf(lr, li);
+            mr = Known ? magnitudeR[j] : magnitudeOf(rr, ri);
             alongDirection(side, lr, li, ml, slr, sli);
             alongDirection(side, rr, ri, mr, srr, sri);
         }
@@ -289,8 +291,17 @@ void bandRun(Block& b, int from, int to, const BandStageOptions& o) {
         lIm[j] = li;
         rRe[j] = rr;
         rIm[j] = ri;
-        magnitudeL[j] = magnitudeOf(lr, li);
-        magnitudeR[j] = magnitudeOf(rr, ri);
+        if constexpr (Stereolize && Isolate) {
+            // Each channel less a side signal along its own direction: the
+            // magnitudes subtract (and stay where nothing is taken away).
+            const float keptL = Zindracate ? ml - side : ml;
+            const float keptR = Zindracate ? mr - side : mr;
+            magnitudeL[j] = keptL < 0.0f ? -keptL : keptL;
+            magnitudeR[j] = keptR < 0.0f ? -keptR : keptR;
+        } else {
+            magnitudeL[j] = magnitudeOf(lr, li);
+            magnitudeR[j] = magnitudeOf(rr, ri);
+        }
     }
 }
 
@@ -346,20 +357,19 @@ void separateBlock(Block& b, int first, int count, const FrameSeparation& f, Ban
     if (from < to) band(b, from, to, f.band);
 }
 
-void separateFrame(ComplexF* __restrict s, const ComplexF* __restrict z, float* magnitudeL,
-                   float* magnitudeR, u32 half, const FrameSeparation& f) {
+void separateFrame(ComplexF* __restrict s, const ComplexF* __restrict z,
+                   float* __restrict magnitudeL, float* __restrict magnitudeR, u32 half,
+                   const FrameSeparation& f) {
     const int n = 2 * static_cast<int>(half), bins = static_cast<int>(half) + 1;
     const BandRun band = bandRunFor(f.band, f.spreadilate);
     Block b;
     for (int first = 0; first < bins; first += kBlock) {
         const int count = bins - first < kBlock ? bins - first : kBlock;
         splitStereoSpectrum(b, &z->re, n, first, count);
+        b.magnitudeL = magnitudeL + first;
+        b.magnitudeR = magnitudeR + first;
         separateBlock(b, first, count, f, band);
         mergeStereoSpectrum(&s->re, b, n, first, count);
-        for (int j = 0; j < count; ++j) {
-            magnitudeL[first + j] = b.magnitudeL[j];
-            magnitudeR[first + j] = b.magnitudeR[j];
-        }
     }
 }
 
