@@ -2,9 +2,8 @@
 // and merge, overlap-add and the dry path. Runs on the audio thread only.
 #include <algorithm>
 #include <bit>
-#include <cmath>
 #include <cstring>
-#include <limits>
+#include <iterator>
 
 #include "dsp/VCFmath.h"
 #include "dsp/VCFstd.h"
@@ -63,8 +62,9 @@ void APlugin::processBlock(float** inputs, float** outputs, bool replacing, int3
         // written: the host may pass the same memory for both.
         kernels->fillRing(ringBuffer + ringWrite, inputs[0] + done, inputs[1] + done, count);
         // With N = 8192 ringRead equals ringWrite: what was just written is read back.
-        std::memcpy(inputFrame + ((frameStart + framePos) & (frameSize - 1)), ringBuffer + ringRead,
-                    count * sizeof(ComplexF));
+        const uint32_t largest = kernels->enterFrame(
+            inputFrame + ((frameStart + framePos) & (frameSize - 1)), ringBuffer + ringRead, count);
+        enteringLargest = std::max(enteringLargest, largest);
         const int32_t b = framePos - hopStart;
         kernels->mixOutput(outputs[0] + done, outputs[1] + done, outputHop + b, dryFrame + b, count,
                            wetGain, dryGain, replacing);
@@ -87,6 +87,7 @@ namespace {
 // Scaled, its largest part lies near 2^20, where the squares of the spectra's
 // parts neither overflow nor fall into the denormal range. Scaling by a power
 // of two changes no rounding, so the results are those of the unscaled frame.
+// The bound is taken before the window, whose values are at most 1.
 float frameScale(uint32_t largestBits) {
     if (largestBits == 0 || largestBits >= 0x7F800000u) return 1.0f;  // zero, inf, NaN
     const int exponent = static_cast<int>(largestBits >> 23) - 127;
@@ -109,12 +110,15 @@ void APlugin::frameStep() {
     const auto start = static_cast<uint32_t>(frameStart);
     // Only the first quarter of the dry copy is ever read.
     dequv(dryFrame, inputFrame + start, hop);
-    uint32_t largest = kernels->windowFrame(transformIn, inputFrame + start, window, n - start);
+    // The frame holds the last four hops.
+    hopLargest[hopSlot] = enteringLargest;
+    enteringLargest = 0;
+    hopSlot = (hopSlot + 1) % kHopsPerFrame;
+    const float scale = frameScale(*std::max_element(std::begin(hopLargest), std::end(hopLargest)));
+    kernels->windowFrame(transformIn, inputFrame + start, window, n - start, scale);
     if (start > 0)
-        largest = std::max(largest, kernels->windowFrame(transformIn + (n - start), inputFrame,
-                                                         window + (n - start), start));
-    const float scale = frameScale(largest);
-    if (scale != 1.0f) kernels->scaleComplex(transformIn, n, scale);
+        kernels->windowFrame(transformIn + (n - start), inputFrame, window + (n - start), start,
+                             scale);
     cfpFFT(transformOut, transformIn, n, +1);
     // Split, separation (unless Bypass), the display magnitudes and merge, in
     // one pass from transformOut to transformIn.
@@ -139,19 +143,10 @@ void APlugin::frameStep() {
 // Back to the frame's own scale. A magnitude beyond the single-precision
 // range becomes the largest float and is reported, as the toolkit's cfabs does.
 void APlugin::unscaleMagnitudes(float factor) {
-    bool overflow = false;
-    for (float* magnitude : {magnitudeL, magnitudeR}) {
-        for (int32_t k = 0; k < binCount; ++k) {
-            const float scaled = magnitude[k];
-            float value = scaled * factor;
-            if (std::isinf(value) && std::isfinite(scaled)) {
-                value = std::numeric_limits<float>::max();
-                overflow = true;
-            }
-            magnitude[k] = value;
-        }
-    }
-    if (overflow) V_mathError("VCF_abs", VecMathError::Overflow);
+    const auto bins = static_cast<uint32_t>(binCount);
+    const bool left = kernels->scaleMagnitudes(magnitudeL, bins, factor);
+    const bool right = kernels->scaleMagnitudes(magnitudeR, bins, factor);
+    if (left || right) V_mathError("VCF_abs", VecMathError::Overflow);
 }
 
 // The frame just written becomes the newest for the editor; the next one is

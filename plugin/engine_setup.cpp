@@ -1,6 +1,8 @@
 // The engine's set-up: vectors, frame geometry, sample-rate values, the
 // analysis window, the band and the reset that applies a new frame size.
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <cstring>
 
@@ -83,6 +85,8 @@ void APlugin::suspend() {
     fequ0(magnitudeL, kMaxBinCount);
     fequ0(magnitudeR, kMaxBinCount);
     handOverMagnitudes();
+    std::fill(std::begin(hopLargest), std::end(hopLargest), 0u);
+    enteringLargest = 0;
 }
 
 void APlugin::resume() {}

@@ -55,12 +55,16 @@ struct FrameKernels {
     void (*mixOutput)(float* left, float* right, const ComplexF* processed,
                       const ComplexF* delayed, uint32_t count, double wet, double dry,
                       bool replacing);
-    // out = in x window; returns the bit pattern of the largest absolute part
-    // written (infinity and NaN above every finite value).
-    uint32_t (*windowFrame)(ComplexF* out, const ComplexF* in, const float* window,
-                            uint32_t count);
-    // Both parts times factor.
-    void (*scaleComplex)(ComplexF* x, uint32_t count, float factor);
+    // Copies samples from the ring into the frame; returns the bit pattern
+    // of the largest absolute part copied (infinity and NaN above every
+    // finite value).
+    uint32_t (*enterFrame)(ComplexF* frame, const ComplexF* ring, uint32_t count);
+    // out = (in x window) x factor.
+    void (*windowFrame)(ComplexF* out, const ComplexF* in, const float* window, uint32_t count,
+                        float factor);
+    // magnitude x factor; a finite magnitude that becomes infinite is set to
+    // the largest float instead, and the result is true.
+    bool (*scaleMagnitudes)(float* magnitude, uint32_t count, float factor);
     // sum += (x x factor) x window.
     void (*accumulateWindowed)(ComplexF* sum, const ComplexF* x, const float* window,
                                uint32_t count, float factor);

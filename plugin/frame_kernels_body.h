@@ -12,6 +12,8 @@
 // last place of the double-precision value. The frame step keeps the
 // spectra in a range where no square overflows or loses precision
 // (engine.cpp, frameScale).
+#include <immintrin.h>
+
 #include "plugin/frame_kernels.h"
 
 namespace {
@@ -24,63 +26,237 @@ using u32 = uint32_t;
 
 inline u32 bitsOf(float x) { return __builtin_bit_cast(u32, x); }
 
+// The loops over interleaved (left, right) pairs are written in vector
+// instructions: the compiler's own vectorisation of them spends most of its
+// time taking the pairs apart and putting them back together.
+#if defined(__AVX2__)
+
+constexpr int kStep = 4;  // pairs per step
+
+using Floats = __m256;  // four pairs
+inline Floats load(const float* p) { return _mm256_loadu_ps(p); }
+inline void store(float* p, Floats v) { _mm256_storeu_ps(p, v); }
+inline Floats mul(Floats a, Floats b) { return _mm256_mul_ps(a, b); }
+inline Floats add(Floats a, Floats b) { return _mm256_add_ps(a, b); }
+inline Floats splat(float x) { return _mm256_set1_ps(x); }
+// w[0], w[0], w[1], w[1], ..: one real factor for both parts of each pair.
+inline Floats eachTwice(const float* w) {
+    return _mm256_permutevar8x32_ps(_mm256_castps128_ps256(_mm_loadu_ps(w)),
+                                    _mm256_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3));
+}
+using Bits = __m256i;
+inline Bits noBits() { return _mm256_setzero_si256(); }
+inline Bits largerBits(Bits largest, Floats v) {
+    const Bits magnitude = _mm256_and_si256(_mm256_castps_si256(v), _mm256_set1_epi32(0x7FFFFFFF));
+    return _mm256_max_epu32(largest, magnitude);
+}
+inline u32 largestOf(Bits v) {
+    alignas(32) u32 lanes[8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), v);
+    u32 m = 0;
+    for (u32 lane : lanes) m = m > lane ? m : lane;
+    return m;
+}
+
+// Four samples: (left + c, right + c) in double precision, rounded once.
+inline void fillStep(float* out, const float* left, const float* right) {
+    const __m256d c = _mm256_set1_pd(kAntiDenormal);
+    const __m128 l = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_cvtps_pd(_mm_loadu_ps(left)), c));
+    const __m128 r = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_cvtps_pd(_mm_loadu_ps(right)), c));
+    _mm_storeu_ps(out, _mm_unpacklo_ps(l, r));
+    _mm_storeu_ps(out + 4, _mm_unpackhi_ps(l, r));
+}
+
+// Four samples of the output; see mixOutput.
+template <bool Replacing>
+inline void mixStep(float* left, float* right, const float* p, const float* d, __m256d wet,
+                    __m256d dry) {
+    const __m256 pv = _mm256_loadu_ps(p), dv = _mm256_loadu_ps(d);
+    __m256d lo = _mm256_mul_pd(_mm256_cvtps_pd(_mm256_castps256_ps128(pv)), wet);
+    __m256d hi = _mm256_mul_pd(_mm256_cvtps_pd(_mm256_extractf128_ps(pv, 1)), wet);
+    if constexpr (!Replacing) {
+        const __m128 l = _mm_loadu_ps(left), r = _mm_loadu_ps(right);
+        lo = _mm256_add_pd(lo, _mm256_cvtps_pd(_mm_unpacklo_ps(l, r)));
+        hi = _mm256_add_pd(hi, _mm256_cvtps_pd(_mm_unpackhi_ps(l, r)));
+    }
+    const __m256d c = _mm256_set1_pd(kAntiDenormal);
+    lo = _mm256_sub_pd(
+        _mm256_add_pd(lo, _mm256_mul_pd(_mm256_cvtps_pd(_mm256_castps256_ps128(dv)), dry)), c);
+    hi = _mm256_sub_pd(
+        _mm256_add_pd(hi, _mm256_mul_pd(_mm256_cvtps_pd(_mm256_extractf128_ps(dv, 1)), dry)), c);
+    const __m128 a = _mm256_cvtpd_ps(lo), b = _mm256_cvtpd_ps(hi);  // L R L R
+    _mm_storeu_ps(left, _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
+    _mm_storeu_ps(right, _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
+}
+
+inline __m256d splatDouble(double x) { return _mm256_set1_pd(x); }
+using Doubles = __m256d;
+
+#else
+
+constexpr int kStep = 2;  // pairs per step
+
+using Floats = __m128;  // two pairs
+inline Floats load(const float* p) { return _mm_loadu_ps(p); }
+inline void store(float* p, Floats v) { _mm_storeu_ps(p, v); }
+inline Floats mul(Floats a, Floats b) { return _mm_mul_ps(a, b); }
+inline Floats add(Floats a, Floats b) { return _mm_add_ps(a, b); }
+inline Floats splat(float x) { return _mm_set1_ps(x); }
+inline Floats eachTwice(const float* w) {
+    const __m128 two = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(w)));
+    return _mm_unpacklo_ps(two, two);
+}
+using Bits = __m128i;
+inline Bits noBits() { return _mm_setzero_si128(); }
+// Without the sign the patterns are below 2^31: the signed comparison serves.
+inline Bits largerBits(Bits largest, Floats v) {
+    const Bits magnitude = _mm_and_si128(_mm_castps_si128(v), _mm_set1_epi32(0x7FFFFFFF));
+    const Bits greater = _mm_cmpgt_epi32(magnitude, largest);
+    return _mm_or_si128(_mm_and_si128(greater, magnitude), _mm_andnot_si128(greater, largest));
+}
+inline u32 largestOf(Bits v) {
+    alignas(16) u32 lanes[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), v);
+    u32 m = 0;
+    for (u32 lane : lanes) m = m > lane ? m : lane;
+    return m;
+}
+
+// Two samples: (left + c, right + c) in double precision, rounded once.
+inline void fillStep(float* out, const float* left, const float* right) {
+    const __m128d c = _mm_set1_pd(kAntiDenormal);
+    const __m128 l2 = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(left)));
+    const __m128 r2 = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(right)));
+    const __m128 l = _mm_cvtpd_ps(_mm_add_pd(_mm_cvtps_pd(l2), c));
+    const __m128 r = _mm_cvtpd_ps(_mm_add_pd(_mm_cvtps_pd(r2), c));
+    _mm_storeu_ps(out, _mm_unpacklo_ps(l, r));
+}
+
+// Two samples of the output; see mixOutput.
+template <bool Replacing>
+inline void mixStep(float* left, float* right, const float* p, const float* d, __m128d wet,
+                    __m128d dry) {
+    const __m128 pv = _mm_loadu_ps(p), dv = _mm_loadu_ps(d);  // L R L R
+    __m128d lo = _mm_mul_pd(_mm_cvtps_pd(pv), wet);
+    __m128d hi = _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(pv, pv)), wet);
+    if constexpr (!Replacing) {
+        const __m128 l = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(left)));
+        const __m128 r = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(right)));
+        const __m128 pairs = _mm_unpacklo_ps(l, r);  // L0 R0 L1 R1
+        lo = _mm_add_pd(lo, _mm_cvtps_pd(pairs));
+        hi = _mm_add_pd(hi, _mm_cvtps_pd(_mm_movehl_ps(pairs, pairs)));
+    }
+    const __m128d c = _mm_set1_pd(kAntiDenormal);
+    lo = _mm_sub_pd(_mm_add_pd(lo, _mm_mul_pd(_mm_cvtps_pd(dv), dry)), c);
+    hi = _mm_sub_pd(_mm_add_pd(hi, _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(dv, dv)), dry)), c);
+    const __m128 both = _mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi));  // L0 R0 L1 R1
+    const __m128 split = _mm_shuffle_ps(both, both, _MM_SHUFFLE(3, 1, 2, 0));  // L0 L1 R0 R1
+    _mm_storel_pi(reinterpret_cast<__m64*>(left), split);
+    _mm_storeh_pi(reinterpret_cast<__m64*>(right), split);
+}
+
+inline __m128d splatDouble(double x) { return _mm_set1_pd(x); }
+using Doubles = __m128d;
+
+#endif
+
 void fillRing(ComplexF* __restrict ring, const float* __restrict left,
               const float* __restrict right, u32 count) {
     float* __restrict out = &ring->re;
-    for (int i = 0; i < int(count); ++i) {
+    int i = 0;
+    for (; i + kStep <= int(count); i += kStep) fillStep(out + 2 * i, left + i, right + i);
+    for (; i < int(count); ++i) {
         out[2 * i] = static_cast<float>(left[i] + kAntiDenormal);
         out[2 * i + 1] = static_cast<float>(right[i] + kAntiDenormal);
+    }
+}
+
+template <bool Replacing>
+void mixRun(float* __restrict left, float* __restrict right, const float* __restrict p,
+            const float* __restrict d, int count, double wet, double dry) {
+    const Doubles wetLanes = splatDouble(wet), dryLanes = splatDouble(dry);
+    int i = 0;
+    for (; i + kStep <= count; i += kStep)
+        mixStep<Replacing>(left + i, right + i, p + 2 * i, d + 2 * i, wetLanes, dryLanes);
+    for (; i < count; ++i) {
+        const double l = Replacing ? 0.0 : left[i], r = Replacing ? 0.0 : right[i];
+        if (Replacing) {
+            left[i] = static_cast<float>(p[2 * i] * wet + d[2 * i] * dry - kAntiDenormal);
+            right[i] =
+                static_cast<float>(p[2 * i + 1] * wet + d[2 * i + 1] * dry - kAntiDenormal);
+        } else {
+            left[i] = static_cast<float>((p[2 * i] * wet + l) + d[2 * i] * dry - kAntiDenormal);
+            right[i] =
+                static_cast<float>((p[2 * i + 1] * wet + r) + d[2 * i + 1] * dry - kAntiDenormal);
+        }
     }
 }
 
 void mixOutput(float* __restrict left, float* __restrict right,
                const ComplexF* __restrict processed, const ComplexF* __restrict delayed, u32 count,
                double wet, double dry, bool replacing) {
-    const float* __restrict p = &processed->re;
-    const float* __restrict d = &delayed->re;
-    if (replacing) {
-        for (int i = 0; i < int(count); ++i) {
-            left[i] = static_cast<float>(p[2 * i] * wet + d[2 * i] * dry - kAntiDenormal);
-            right[i] =
-                static_cast<float>(p[2 * i + 1] * wet + d[2 * i + 1] * dry - kAntiDenormal);
-        }
-    } else {
-        for (int i = 0; i < int(count); ++i) {
-            left[i] = static_cast<float>((p[2 * i] * wet + left[i]) + d[2 * i] * dry -
-                                         kAntiDenormal);
-            right[i] = static_cast<float>((p[2 * i + 1] * wet + right[i]) + d[2 * i + 1] * dry -
-                                          kAntiDenormal);
-        }
-    }
+    if (replacing)
+        mixRun<true>(left, right, &processed->re, &delayed->re, int(count), wet, dry);
+    else
+        mixRun<false>(left, right, &processed->re, &delayed->re, int(count), wet, dry);
 }
 
-u32 windowFrame(ComplexF* __restrict out, const ComplexF* __restrict in,
-                const float* __restrict window, u32 count) {
-    float* __restrict o = &out->re;
-    const float* __restrict x = &in->re;
-    u32 largest = 0;
-    for (int i = 0; i < int(count); ++i) {
-        const float re = x[2 * i] * window[i];
-        const float im = x[2 * i + 1] * window[i];
-        o[2 * i] = re;
-        o[2 * i + 1] = im;
-        const u32 a = bitsOf(re) & 0x7FFFFFFFu, b = bitsOf(im) & 0x7FFFFFFFu;
-        const u32 m = a > b ? a : b;
-        largest = largest > m ? largest : m;
+u32 enterFrame(ComplexF* __restrict frame, const ComplexF* __restrict ring, u32 count) {
+    float* __restrict o = &frame->re;
+    const float* __restrict x = &ring->re;
+    Bits lanes = noBits();
+    int i = 0;
+    for (; i + kStep <= int(count); i += kStep) {
+        const Floats v = load(x + 2 * i);
+        store(o + 2 * i, v);
+        lanes = largerBits(lanes, v);
+    }
+    u32 largest = largestOf(lanes);
+    for (; i < 2 * int(count); ++i) {
+        o[i] = x[i];
+        const u32 a = bitsOf(x[i]) & 0x7FFFFFFFu;
+        largest = largest > a ? largest : a;
     }
     return largest;
 }
 
-void scaleComplex(ComplexF* __restrict x, u32 count, float factor) {
-    float* __restrict v = &x->re;
-    for (int i = 0; i < 2 * int(count); ++i) v[i] *= factor;
+void windowFrame(ComplexF* __restrict out, const ComplexF* __restrict in,
+                 const float* __restrict window, u32 count, float factor) {
+    float* __restrict o = &out->re;
+    const float* __restrict x = &in->re;
+    const Floats f = splat(factor);
+    int i = 0;
+    for (; i + kStep <= int(count); i += kStep)
+        store(o + 2 * i, mul(mul(load(x + 2 * i), eachTwice(window + i)), f));
+    for (; i < int(count); ++i) {
+        o[2 * i] = (x[2 * i] * window[i]) * factor;
+        o[2 * i + 1] = (x[2 * i + 1] * window[i]) * factor;
+    }
+}
+
+bool scaleMagnitudes(float* __restrict magnitude, u32 count, float factor) {
+    constexpr float kLargest = 3.40282346638528859812e+38f;
+    constexpr float kInfinity = __builtin_inff();
+    int overflow = 0;
+    for (int k = 0; k < int(count); ++k) {
+        const float scaled = magnitude[k];
+        const float value = scaled * factor;
+        const bool beyond = (value == kInfinity) & (scaled < kInfinity);
+        overflow |= static_cast<int>(beyond);
+        magnitude[k] = beyond ? kLargest : value;
+    }
+    return overflow != 0;
 }
 
 void accumulateWindowed(ComplexF* __restrict sum, const ComplexF* __restrict x,
                         const float* __restrict window, u32 count, float factor) {
     float* __restrict s = &sum->re;
     const float* __restrict v = &x->re;
-    for (int i = 0; i < int(count); ++i) {
+    const Floats f = splat(factor);
+    int i = 0;
+    for (; i + kStep <= int(count); i += kStep)
+        store(s + 2 * i, add(load(s + 2 * i), mul(mul(load(v + 2 * i), f), eachTwice(window + i))));
+    for (; i < int(count); ++i) {
         s[2 * i] = s[2 * i] + (v[2 * i] * factor) * window[i];
         s[2 * i + 1] = s[2 * i + 1] + (v[2 * i + 1] * factor) * window[i];
     }
@@ -373,7 +549,8 @@ void separateFrame(ComplexF* __restrict s, const ComplexF* __restrict z,
     }
 }
 
-constexpr FrameKernels kKernels = {fillRing,     mixOutput,          windowFrame,
-                                   scaleComplex, accumulateWindowed, separateFrame};
+constexpr FrameKernels kKernels = {fillRing,          mixOutput,      enterFrame,
+                                   windowFrame,       scaleMagnitudes, accumulateWindowed,
+                                   separateFrame};
 
 }  // namespace

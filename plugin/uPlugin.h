@@ -191,6 +191,13 @@ private:
     int32_t framePos = 0;
     int32_t frameStart = 0;    // where frame position 0 lives in inputFrame
     int32_t overlapStart = 0;  // where accumulator position 0 lives in overlapBuffer
+    // The largest absolute part (as a bit pattern) of each of the frame's
+    // hops, and of the hop entering now: bounds the frame before its
+    // transform (frameScale).
+    static constexpr int kHopsPerFrame = 4;
+    uint32_t hopLargest[kHopsPerFrame] = {};
+    uint32_t enteringLargest = 0;
+    int hopSlot = 0;
     float overlapGain = 0.0f;
     float wetGain = 0.0f;
     float dryGain = 0.0f;
