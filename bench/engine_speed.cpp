@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "plugin/frame_kernels.h"
 #include "plugin/uPlugin.h"
 
 int main() {
@@ -48,5 +49,6 @@ int main() {
         }
         std::printf("%-24s N=%d  %6.0fx real time\n", name, frameSize, kSeconds / best);
     }
+    std::printf("Vector code: %s\n", frameKernelsWide() ? "AVX2" : "SSE2");
     return 0;
 }

@@ -1,12 +1,13 @@
 // The loops of frame_kernels.h. Included once by each instruction-set build
 // (frame_kernels_sse2.cpp, frame_kernels_avx2.cpp), which then hand out
-// kKernels. Everything here has internal linkage, and nothing is taken from
-// headers with inline functions, so no code built for one instruction set
-// can be picked by the linker for the other.
+// kKernels. Everything here has internal linkage, and nothing but the
+// compiler's intrinsics (always inlined) is taken from headers with inline
+// functions, so no code built for one instruction set can be picked by the
+// linker for the other.
 //
-// The builds use -O3 -fno-math-errno -ffp-contract=off: the loops become
-// vector code, square roots become vector instructions, and both builds
-// round exactly alike.
+// The builds use -O3 -fno-math-errno -fno-trapping-math -ffp-contract=off:
+// the loops become vector code, square roots become vector instructions,
+// selects replace branches, and both builds round exactly alike.
 //
 // Magnitudes are computed in single precision: each is within a unit in the
 // last place of the double-precision value. The frame step keeps the
@@ -329,7 +330,7 @@ void splitStereoSpectrum(Block& b, const float* __restrict z, int n, int first, 
 
 // The inverse of the split, into s (n points): S[k] = (L.re + R.im,
 // R.re - L.im) and S[N-k] = (L.re - R.im, R.re + L.im); bins 0 and N/2 have
-// no mirror (at N/2 both formulas meet in one entry, and the first one stays).
+// no mirror (at N/2 both formulas meet in one entry, which takes the first).
 void mergeStereoSpectrum(float* __restrict s, Block& b, int n, int first, int count) {
     const float* __restrict lRe = b.lRe;
     const float* __restrict lIm = b.lIm;
