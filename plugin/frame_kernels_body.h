@@ -406,7 +406,7 @@ void selectByAngle(Block& b, int count, const AngleRange& range) {
         const float lo = range.lo, hi = range.hi;
         for (int j = 0; j < count; ++j) {
             const float angle = firstQuadrantAngle(magnitudeR[j], magnitudeL[j]);
-            keep[j] = (lo <= angle) & (angle <= hi) ? inside : outside;
+            keep[j] = ((lo <= angle) & (angle <= hi)) ? inside : outside;
         }
     }
     for (int j = 0; j < count; ++j) {
