@@ -51,13 +51,6 @@ inline Bits largerBits(Bits largest, Floats v) {
     const Bits magnitude = _mm256_and_si256(_mm256_castps_si256(v), _mm256_set1_epi32(0x7FFFFFFF));
     return _mm256_max_epu32(largest, magnitude);
 }
-inline u32 largestOf(Bits v) {
-    alignas(32) u32 lanes[8];
-    _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), v);
-    u32 m = 0;
-    for (u32 lane : lanes) m = m > lane ? m : lane;
-    return m;
-}
 
 // Four samples: (left + c, right + c) in double precision, rounded once.
 inline void fillStep(float* out, const float* left, const float* right) {
@@ -115,13 +108,6 @@ inline Bits largerBits(Bits largest, Floats v) {
     const Bits greater = _mm_cmpgt_epi32(magnitude, largest);
     return _mm_or_si128(_mm_and_si128(greater, magnitude), _mm_andnot_si128(greater, largest));
 }
-inline u32 largestOf(Bits v) {
-    alignas(16) u32 lanes[4];
-    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), v);
-    u32 m = 0;
-    for (u32 lane : lanes) m = m > lane ? m : lane;
-    return m;
-}
 
 // Two samples: (left + c, right + c) in double precision, rounded once.
 inline void fillStep(float* out, const float* left, const float* right) {
@@ -161,6 +147,15 @@ using Doubles = __m128d;
 
 #endif
 
+// The largest of the lanes.
+inline u32 largestOf(Bits v) {
+    u32 lanes[sizeof(Bits) / sizeof(u32)];
+    __builtin_memcpy(lanes, &v, sizeof v);
+    u32 m = 0;
+    for (u32 lane : lanes) m = m > lane ? m : lane;
+    return m;
+}
+
 void fillRing(ComplexF* __restrict ring, const float* __restrict left,
               const float* __restrict right, u32 count) {
     float* __restrict out = &ring->re;
@@ -180,16 +175,10 @@ void mixRun(float* __restrict left, float* __restrict right, const float* __rest
     for (; i + kStep <= count; i += kStep)
         mixStep<Replacing>(left + i, right + i, p + 2 * i, d + 2 * i, wetLanes, dryLanes);
     for (; i < count; ++i) {
-        const double l = Replacing ? 0.0 : left[i], r = Replacing ? 0.0 : right[i];
-        if (Replacing) {
-            left[i] = static_cast<float>(p[2 * i] * wet + d[2 * i] * dry - kAntiDenormal);
-            right[i] =
-                static_cast<float>(p[2 * i + 1] * wet + d[2 * i + 1] * dry - kAntiDenormal);
-        } else {
-            left[i] = static_cast<float>((p[2 * i] * wet + l) + d[2 * i] * dry - kAntiDenormal);
-            right[i] =
-                static_cast<float>((p[2 * i + 1] * wet + r) + d[2 * i + 1] * dry - kAntiDenormal);
-        }
+        const double heldL = Replacing ? 0.0 : left[i], heldR = Replacing ? 0.0 : right[i];
+        left[i] = static_cast<float>((p[2 * i] * wet + heldL) + d[2 * i] * dry - kAntiDenormal);
+        right[i] =
+            static_cast<float>((p[2 * i + 1] * wet + heldR) + d[2 * i + 1] * dry - kAntiDenormal);
     }
 }
 

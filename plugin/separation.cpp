@@ -23,7 +23,10 @@ void APlugin::separateSpectra() {
         const double spread = spreadAngle.load(std::memory_order_relaxed);
         const auto lo = static_cast<float>(std::numbers::pi / 4.0 - spread);
         const auto hi = static_cast<float>(std::numbers::pi / 4.0 + spread);
-        f.angles = makeAngleRange(lo, hi, zindracate);
+        // Its cosines and sines change only with Spread and Zindra-cate!.
+        if (lo != angleRange.lo || hi != angleRange.hi || zindracate != angleRange.keepInside)
+            angleRange = makeAngleRange(lo, hi, zindracate);
+        f.angles = angleRange;
     }
     // Inside the band the spectra become the side signal (left minus right
     // and right minus left), optionally at each channel's own phase, scaled

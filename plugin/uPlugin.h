@@ -198,6 +198,8 @@ private:
     uint32_t hopLargest[kHopsPerFrame] = {};
     uint32_t enteringLargest = 0;
     int hopSlot = 0;
+    // The centre-angle range of the last frame that used one (audio thread).
+    AngleRange angleRange = makeAngleRange(-1.0f, -1.0f, false);  // no Spread gives lo -1
     float overlapGain = 0.0f;
     float wetGain = 0.0f;
     float dryGain = 0.0f;

@@ -243,6 +243,13 @@ TEST(FrameKernels, SampleLoopsRoundInDoublePrecisionOnce) {
                                               delayed[i].im * dry - 1e-20))
             << i;
     }
+    k.mixOutput(outL, outR, processed, delayed, 5, wet, dry, true);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(outL[i], static_cast<float>(processed[i].re * wet + delayed[i].re * dry - 1e-20))
+            << i;
+        EXPECT_EQ(outR[i], static_cast<float>(processed[i].im * wet + delayed[i].im * dry - 1e-20))
+            << i;
+    }
 }
 
 // Bins whose right magnitude steps across tan(end) one unit in the last
