@@ -44,7 +44,8 @@ bool valid(int32_t format, int32_t channels) {
 AudioReader::AudioReader(const std::string& filePath) : path(filePath) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) throw fileError(path, "no such file");
-    if (std::filesystem::is_directory(path, error)) throw fileError(path, "is a folder, not an audio file");
+    if (std::filesystem::is_directory(path, error))
+        throw fileError(path, "is a folder, not an audio file");
     SF_INFO info{};
     file = sf_open(path.c_str(), SFM_READ, &info);
     if (!file) {
@@ -62,8 +63,8 @@ AudioReader::AudioReader(const std::string& filePath) : path(filePath) {
     if (channelCount < 1 || channelCount > 2) {
         sf_close(file);
         file = nullptr;
-        throw fileError(path, std::to_string(channelCount) +
-                                  " channels; Zindra takes mono or stereo files");
+        throw fileError(
+            path, std::to_string(channelCount) + " channels; Zindra takes mono or stereo files");
     }
     if (rate <= 0) {
         sf_close(file);
@@ -111,7 +112,8 @@ int32_t outputFormatFor(const std::string& outPath, int32_t inputFormat, SampleD
     }
     if (depth != SampleDepth::SameAsInput) {
         const int32_t asked = major | depthFormat(depth);
-        if (!valid(asked, 2)) throw fileError(outPath, "this format cannot hold the asked sample format");
+        if (!valid(asked, 2))
+            throw fileError(outPath, "this format cannot hold the asked sample format");
         return asked;
     }
     const int32_t same = major | (inputFormat & SF_FORMAT_SUBMASK);

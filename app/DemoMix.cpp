@@ -23,7 +23,8 @@ void addPanned(StereoSignal& out, const std::vector<double>& mono, double pan) {
 // vibrato, its harmonics shaped by two formants that move from vowel to
 // vowel, sung in syllables of a quarter second with short breaks.
 std::vector<double> voice(int32_t rate, size_t length) {
-    static const double vowels[][2] = {{730, 1090}, {270, 2290}, {530, 1840}, {570, 840}, {440, 1020}};
+    static const double vowels[][2] = {
+        {730, 1090}, {270, 2290}, {530, 1840}, {570, 840}, {440, 1020}};
     static const double melody[] = {1.0, 1.125, 1.25, 1.125, 1.5, 1.333, 1.25, 1.0};
     std::vector<double> out(length);
     double phase = 0.0;
@@ -31,8 +32,10 @@ std::vector<double> voice(int32_t rate, size_t length) {
         const double t = static_cast<double>(i) / rate;
         const auto syllable = static_cast<size_t>(t / 0.25);
         const double inSyllable = t - 0.25 * static_cast<double>(syllable);
-        const double envelope = std::min(1.0, inSyllable / 0.02) * std::max(0.0, std::min(1.0, (0.21 - inSyllable) / 0.03));
-        const double f0 = 330.0 * melody[(syllable / 2) % 8] * (1.0 + 0.02 * std::sin(kTwoPi * 5.5 * t));
+        const double envelope = std::min(1.0, inSyllable / 0.02) *
+                                std::max(0.0, std::min(1.0, (0.21 - inSyllable) / 0.03));
+        const double f0 =
+            330.0 * melody[(syllable / 2) % 8] * (1.0 + 0.02 * std::sin(kTwoPi * 5.5 * t));
         phase += kTwoPi * f0 / rate;
         const double* formant = vowels[syllable % 5];
         double sample = 0.0;
@@ -57,7 +60,8 @@ std::vector<double> pluck(int32_t rate, size_t length) {
         const double since = t - 0.5 * static_cast<double>(note);
         const double f = notes[note % 6];
         double sample = 0.0;
-        for (int k = 1; k <= 12; ++k) sample += std::exp(-since * (3.0 + 1.5 * k)) / k * std::sin(kTwoPi * k * f * since);
+        for (int k = 1; k <= 12; ++k)
+            sample += std::exp(-since * (3.0 + 1.5 * k)) / k * std::sin(kTwoPi * k * f * since);
         out[i] = 0.25 * sample;
     }
     return out;
@@ -93,20 +97,25 @@ std::vector<double> bassLine(int32_t rate, size_t length) {
     return out;
 }
 
-StereoSignal silence(size_t length) { return {std::vector<float>(length), std::vector<float>(length)}; }
+StereoSignal silence(size_t length) {
+    return {std::vector<float>(length), std::vector<float>(length)};
+}
 
 }  // namespace
 
 DemoMix makeDemoMix(int32_t sampleRate, double seconds) {
     const auto length = static_cast<size_t>(seconds * sampleRate);
-    DemoMix mix{sampleRate, silence(length), silence(length), silence(length), silence(length), silence(length)};
+    DemoMix mix{sampleRate,      silence(length), silence(length),
+                silence(length), silence(length), silence(length)};
     addPanned(mix.voice, voice(sampleRate, length), 0.0);
     addPanned(mix.leftInstrument, pluck(sampleRate, length), -0.8);
     addPanned(mix.rightInstrument, chord(sampleRate, length), 0.8);
     addPanned(mix.bass, bassLine(sampleRate, length), 0.0);
     for (size_t i = 0; i < length; ++i) {
-        mix.mix.left[i] = mix.voice.left[i] + mix.leftInstrument.left[i] + mix.rightInstrument.left[i] + mix.bass.left[i];
-        mix.mix.right[i] = mix.voice.right[i] + mix.leftInstrument.right[i] + mix.rightInstrument.right[i] + mix.bass.right[i];
+        mix.mix.left[i] = mix.voice.left[i] + mix.leftInstrument.left[i] +
+                          mix.rightInstrument.left[i] + mix.bass.left[i];
+        mix.mix.right[i] = mix.voice.right[i] + mix.leftInstrument.right[i] +
+                           mix.rightInstrument.right[i] + mix.bass.right[i];
     }
     return mix;
 }

@@ -27,13 +27,15 @@ bool allDigits(const std::string& text) {
 std::vector<uint8_t> readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error(path + ": no such file or not readable");
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
 }
 
 // Anything the plug-in said while loading is the reason the load failed.
 void checkMessages(PluginMessages& messages, const std::string& path) {
     const auto lines = messages.take();
-    if (!lines.empty()) throw std::runtime_error(path + ": the plug-in rejected it: " + lines.front());
+    if (!lines.empty())
+        throw std::runtime_error(path + ": the plug-in rejected it: " + lines.front());
 }
 
 void applyValues(HostedPlugin& plugin, const PresetFile& program, const std::string& path) {
@@ -60,11 +62,14 @@ void loadPresetFile(HostedPlugin& plugin, PluginMessages& messages, const std::s
         throw std::runtime_error(path + (bank ? ": is a preset (.fxp), not a bank; use --preset"
                                               : ": is a bank (.fxb), not a preset; use --bank"));
     if (file.effectID != plugin.uniqueID())
-        throw std::runtime_error(path + ": made for another plug-in (ID '" + fourCCText(file.effectID) +
-                                 "'), this one is '" + fourCCText(plugin.uniqueID()) + "'");
+        throw std::runtime_error(path + ": made for another plug-in (ID '" +
+                                 fourCCText(file.effectID) + "'), this one is '" +
+                                 fourCCText(plugin.uniqueID()) + "'");
     const bool chunks = plugin.record().flags & effFlagsProgramChunks;
     if (file.opaque) {
-        if (!chunks) throw std::runtime_error(path + ": holds a chunk, but the plug-in does not take chunks");
+        if (!chunks)
+            throw std::runtime_error(path +
+                                     ": holds a chunk, but the plug-in does not take chunks");
         plugin.setChunk(file.chunk, !bank);
         checkMessages(messages, path);
         return;
@@ -74,7 +79,8 @@ void loadPresetFile(HostedPlugin& plugin, PluginMessages& messages, const std::s
         return;
     }
     const int32_t current = file.currentProgram >= 0 ? file.currentProgram : plugin.program();
-    for (size_t i = 0; i < file.programs.size() && static_cast<int32_t>(i) < plugin.record().numPrograms; ++i) {
+    for (size_t i = 0;
+         i < file.programs.size() && static_cast<int32_t>(i) < plugin.record().numPrograms; ++i) {
         plugin.setProgram(static_cast<int32_t>(i));
         applyValues(plugin, file.programs[i], path);
     }
@@ -130,7 +136,8 @@ void applySettings(HostedPlugin& plugin, PluginMessages& messages, const EffectS
     for (const std::string& assignment : settings.assignments) {
         const size_t equals = assignment.find('=');
         if (equals == std::string::npos || equals == 0)
-            throw std::runtime_error("--set " + assignment + ": write NAME=VALUE, for example Humidity=0.5");
+            throw std::runtime_error("--set " + assignment +
+                                     ": write NAME=VALUE, for example Humidity=0.5");
         const std::string name = assignment.substr(0, equals);
         const int32_t index = findParameter(plugin, name);
         plugin.setParameter(index, parseParameterValue(name, assignment.substr(equals + 1)));

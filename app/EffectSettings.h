@@ -11,9 +11,9 @@ class HostedPlugin;
 class PluginMessages;
 
 struct EffectSettings {
-    std::string bankPath;                 // .fxb, empty for none
-    std::optional<std::string> program;   // index or name
-    std::string presetPath;               // .fxp, empty for none
+    std::string bankPath;                  // .fxb, empty for none
+    std::optional<std::string> program;    // index or name
+    std::string presetPath;                // .fxp, empty for none
     std::vector<std::string> assignments;  // NAME=VALUE
 };
 

@@ -18,7 +18,8 @@ HostedPlugin::HostedPlugin(const std::string& libraryPath, float sampleRate) : r
                                  library->error() + ")");
     auto entry = reinterpret_cast<VstEntryProc>(library->symbol("main"));
     if (!entry) entry = reinterpret_cast<VstEntryProc>(library->symbol("VSTPluginMain"));
-    if (!entry) throw std::runtime_error(libraryPath + " is not a VST 2 plug-in (no entry function)");
+    if (!entry)
+        throw std::runtime_error(libraryPath + " is not a VST 2 plug-in (no entry function)");
     rateDuringConstruction = sampleRate;
     effect = entry(hostCallback);
     if (!effect || effect->magic != kEffectMagic) {

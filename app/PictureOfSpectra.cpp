@@ -64,7 +64,8 @@ std::vector<double> averageSpectrumDb(const StereoSignal& signal) {
     std::vector<double> power(kFrame / 2 + 1, 0.0);
     std::vector<ComplexF> frame(kFrame);
     double windowSum = 0.0;
-    for (uint32_t k = 0; k < kFrame; ++k) windowSum += 0.5 - 0.5 * std::cos(2 * std::numbers::pi * k / kFrame);
+    for (uint32_t k = 0; k < kFrame; ++k)
+        windowSum += 0.5 - 0.5 * std::cos(2 * std::numbers::pi * k / kFrame);
     int frames = 0;
     for (size_t start = 0; start + kFrame <= signal.size(); start += kFrame / 2, ++frames) {
         for (uint32_t k = 0; k < kFrame; ++k) {
@@ -117,8 +118,8 @@ void writeSpectrumPicture(const std::string& path, const StereoSignal& before,
     static const struct {
         double hz;
         const char* label;
-    } ticks[] = {{20, "20"},     {50, "50"},   {100, "100"}, {200, "200"}, {500, "500"},
-                 {1000, "1k"},   {2000, "2k"}, {5000, "5k"}, {10000, "10k"}, {20000, "20k Hz"}};
+    } ticks[] = {{20, "20"},   {50, "50"},   {100, "100"}, {200, "200"},   {500, "500"},
+                 {1000, "1k"}, {2000, "2k"}, {5000, "5k"}, {10000, "10k"}, {20000, "20k Hz"}};
     for (const auto& tick : ticks) {
         canvas.line(xOf(tick.hz), kMargin, xOf(tick.hz), kHeight - kMargin, grid);
         canvas.text(xOf(tick.hz) - 6, kHeight - kMargin + 6, tick.label, ink);

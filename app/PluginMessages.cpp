@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 PluginMessages::PluginMessages() {
     if (const char* value = std::getenv("ZINDRA_MESSAGE_LOG")) previous = value;
     std::random_device random;
-    logPath = (fs::temp_directory_path() / ("zindra-messages-" + std::to_string(random()) + ".log")).string();
+    logPath = (fs::temp_directory_path() / ("zindra-messages-" + std::to_string(random()) + ".log"))
+                  .string();
     platform::setEnvironmentVariable("ZINDRA_MESSAGE_LOG", logPath.c_str());
 }
 

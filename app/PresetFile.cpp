@@ -27,18 +27,23 @@ class Writer {
 public:
     void i32(int32_t v) {
         const auto u = static_cast<uint32_t>(v);
-        for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<uint8_t>(u >> shift));
+        for (int shift = 24; shift >= 0; shift -= 8)
+            bytes.push_back(static_cast<uint8_t>(u >> shift));
     }
     void f32(float v) { i32(std::bit_cast<int32_t>(v)); }
     void text(const std::string& s, size_t size) {
-        for (size_t i = 0; i < size; ++i) bytes.push_back(i + 1 < size && i < s.size() ? static_cast<uint8_t>(s[i]) : 0);
+        for (size_t i = 0; i < size; ++i)
+            bytes.push_back(i + 1 < size && i < s.size() ? static_cast<uint8_t>(s[i]) : 0);
     }
     void zeros(size_t n) { bytes.insert(bytes.end(), n, 0); }
-    void raw(const std::vector<uint8_t>& data) { bytes.insert(bytes.end(), data.begin(), data.end()); }
+    void raw(const std::vector<uint8_t>& data) {
+        bytes.insert(bytes.end(), data.begin(), data.end());
+    }
     // Fills in the container's size field once everything after it is written.
     void patchSize(size_t start) {
         const auto size = static_cast<uint32_t>(bytes.size() - start - 8);
-        for (int i = 0; i < 4; ++i) bytes[start + 4 + i] = static_cast<uint8_t>(size >> (24 - 8 * i));
+        for (int i = 0; i < 4; ++i)
+            bytes[start + 4 + i] = static_cast<uint8_t>(size >> (24 - 8 * i));
     }
     std::vector<uint8_t> bytes;
 };
@@ -49,7 +54,8 @@ public:
         : data(bytes), pos(begin), end(limit) {}
     size_t left() const { return end - pos; }
     void need(size_t n, const char* what) const {
-        if (left() < n) throw PresetFileError(std::string("damaged file: it ends inside the ") + what);
+        if (left() < n)
+            throw PresetFileError(std::string("damaged file: it ends inside the ") + what);
     }
     int32_t i32(const char* what) {
         need(4, what);
@@ -125,7 +131,8 @@ PresetFile decodeAt(const std::vector<uint8_t>& bytes, size_t begin, size_t limi
     const auto size = static_cast<uint32_t>(header.i32("header"));
     if (size > header.left())
         throw PresetFileError("damaged file: it says " + std::to_string(size + 8ull) +
-                              " bytes but has " + std::to_string(header.left() + 8) + " (cut short?)");
+                              " bytes but has " + std::to_string(header.left() + 8) +
+                              " (cut short?)");
     next = header.position() + size;
     Reader in(bytes, header.position(), next);
 
@@ -167,12 +174,14 @@ PresetFile decodeAt(const std::vector<uint8_t>& bytes, size_t begin, size_t limi
         size_t at = in.position();
         for (int32_t i = 0; i < file.count; ++i) {
             if (next - at < 8)
-                throw PresetFileError("damaged bank: it ends inside program " + std::to_string(i + 1));
+                throw PresetFileError("damaged bank: it ends inside program " +
+                                      std::to_string(i + 1));
             size_t after = 0;
             PresetFile p = decodeAt(bytes, at, next, after, true);
             at = after;
             if (p.opaque)
-                throw PresetFileError("damaged bank: program " + std::to_string(i + 1) + " is a chunk");
+                throw PresetFileError("damaged bank: program " + std::to_string(i + 1) +
+                                      " is a chunk");
             file.programs.push_back(std::move(p));
         }
     }

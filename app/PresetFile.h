@@ -11,14 +11,14 @@
 struct PresetFile {
     enum class Kind { Program, Bank };
     Kind kind = Kind::Program;
-    bool opaque = true;      // the effect's chunk, or else parameter values
-    int32_t effectID = 0;    // the effect's unique ID
+    bool opaque = true;    // the effect's chunk, or else parameter values
+    int32_t effectID = 0;  // the effect's unique ID
     int32_t effectVersion = 1;
-    int32_t count = 0;       // parameters (program) or programs (bank)
-    std::string name;        // program only, at most 27 characters
-    int32_t currentProgram = -1;  // bank only; -1 when the file does not say
-    std::vector<uint8_t> chunk;   // opaque only
-    std::vector<float> values;    // parameter list of a program
+    int32_t count = 0;                 // parameters (program) or programs (bank)
+    std::string name;                  // program only, at most 27 characters
+    int32_t currentProgram = -1;       // bank only; -1 when the file does not say
+    std::vector<uint8_t> chunk;        // opaque only
+    std::vector<float> values;         // parameter list of a program
     std::vector<PresetFile> programs;  // parameter lists of a bank
 };
 

@@ -22,7 +22,9 @@ void Progress::update(int64_t done) {
     const auto now = std::chrono::steady_clock::now();
     if (drawn && now - lastDraw < kRedrawInterval && done < total) return;
     lastDraw = now;
-    const double fraction = total > 0 ? std::clamp(static_cast<double>(done) / static_cast<double>(total), 0.0, 1.0) : 1.0;
+    const double fraction =
+        total > 0 ? std::clamp(static_cast<double>(done) / static_cast<double>(total), 0.0, 1.0)
+                  : 1.0;
     const int filled = static_cast<int>(fraction * kBarWidth + 0.5);
     const std::string bar = std::string(filled, '#') + std::string(kBarWidth - filled, '.');
     std::fprintf(stderr, "\r[%s] %3d%%", bar.c_str(), static_cast<int>(fraction * 100.0 + 0.5));

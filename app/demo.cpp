@@ -33,7 +33,8 @@ void writeWav(const fs::path& path, const StereoSignal& signal) {
     writer.close();
 }
 
-StereoSignal processWithProgram(const std::string& pluginPath, int32_t program, const StereoSignal& input) {
+StereoSignal processWithProgram(const std::string& pluginPath, int32_t program,
+                                const StereoSignal& input) {
     HostedPlugin plugin(pluginPath, static_cast<float>(kRate));
     plugin.setProgram(program);
     plugin.start(kBlock);
@@ -78,7 +79,8 @@ int runDemo(const std::string& pluginPath, const std::string& outputFolder) {
     const fs::path folder(outputFolder);
     std::error_code error;
     fs::create_directories(folder, error);
-    if (!fs::is_directory(folder)) throw std::runtime_error(outputFolder + ": cannot make this folder");
+    if (!fs::is_directory(folder))
+        throw std::runtime_error(outputFolder + ": cannot make this folder");
 
     const DemoMix mix = makeDemoMix(kRate, kSeconds);
     writeWav(folder / "00-mix.wav", mix.mix);
@@ -87,10 +89,13 @@ int runDemo(const std::string& pluginPath, const std::string& outputFolder) {
         HostedPlugin plugin(pluginPath, static_cast<float>(kRate));
         names = plugin.programNames();
     }
-    std::printf("Demo mix: %.0f s at %d Hz, a voice and a bass in the centre, an instrument on each side.\n",
-                kSeconds, kRate);
+    std::printf(
+        "Demo mix: %.0f s at %d Hz, a voice and a bass in the centre, an instrument on each "
+        "side.\n",
+        kSeconds, kRate);
     std::printf("What each program keeps of each part, in dB (0 = untouched):\n\n");
-    std::printf("  %-2s  %-24s %8s %10s %11s %8s\n", "#", "Program", "Voice", "Left inst.", "Right inst.", "Bass");
+    std::printf("  %-2s  %-24s %8s %10s %11s %8s\n", "#", "Program", "Voice", "Left inst.",
+                "Right inst.", "Bass");
     for (size_t p = 0; p < names.size(); ++p) {
         const auto program = static_cast<int32_t>(p);
         const StereoSignal output = processWithProgram(pluginPath, program, mix.mix);
@@ -103,8 +108,9 @@ int runDemo(const std::string& pluginPath, const std::string& outputFolder) {
                     keptDb(output, mix.rightInstrument), keptDb(output, mix.bass));
         std::fflush(stdout);
     }
-    std::printf("\nFiles in %s: 00-mix.wav (the input), one WAV per program, and one PNG per\n"
-                "program with the input's spectrum (grey) and the program's result (orange).\n",
-                fs::absolute(folder).lexically_normal().string().c_str());
+    std::printf(
+        "\nFiles in %s: 00-mix.wav (the input), one WAV per program, and one PNG per\n"
+        "program with the input's spectrum (grey) and the program's result (orange).\n",
+        fs::absolute(folder).lexically_normal().string().c_str());
     return 0;
 }

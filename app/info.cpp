@@ -19,11 +19,16 @@ std::string flagNames(int32_t flags) {
     static const struct {
         int32_t bit;
         const char* name;
-    } names[] = {{effFlagsHasEditor, "editor"},         {effFlagsHasClip, "clip"},
-                 {effFlagsHasVu, "vu"},                 {effFlagsCanMono, "mono"},
-                 {effFlagsCanReplacing, "replacing"},   {effFlagsProgramChunks, "chunks"},
-                 {effFlagsIsSynth, "synth"},            {effFlagsNoSoundInStop, "no-tail"},
-                 {effFlagsExtIsAsync, "async"},         {effFlagsExtHasBuffer, "external-buffer"}};
+    } names[] = {{effFlagsHasEditor, "editor"},
+                 {effFlagsHasClip, "clip"},
+                 {effFlagsHasVu, "vu"},
+                 {effFlagsCanMono, "mono"},
+                 {effFlagsCanReplacing, "replacing"},
+                 {effFlagsProgramChunks, "chunks"},
+                 {effFlagsIsSynth, "synth"},
+                 {effFlagsNoSoundInStop, "no-tail"},
+                 {effFlagsExtIsAsync, "async"},
+                 {effFlagsExtHasBuffer, "external-buffer"}};
     std::string text;
     for (const auto& name : names)
         if (flags & name.bit) text += (text.empty() ? "" : ", ") + std::string(name.name);
@@ -47,7 +52,8 @@ int runInfo(const std::string& pluginPath) {
     std::printf("Parameters:  %d\n", e.numParams);
     std::printf("Inputs:      %d\n", e.numInputs);
     std::printf("Outputs:     %d\n", e.numOutputs);
-    std::printf("Flags:       0x%X (%s)\n", static_cast<unsigned>(e.flags), flagNames(e.flags).c_str());
+    std::printf("Flags:       0x%X (%s)\n", static_cast<unsigned>(e.flags),
+                flagNames(e.flags).c_str());
     std::printf("Latency:     %d samples (%.2f ms at 44100 Hz)\n", e.initialDelay,
                 e.initialDelay * 1000.0 / 44100.0);
     std::printf("VST version: %d\n", static_cast<int>(plugin.send(effGetVstVersion)));

@@ -14,7 +14,8 @@ namespace {
 // The options that choose the effect's state, shared by several commands.
 void addSettingOptions(CLI::App& command, EffectSettings& settings, bool withPresets) {
     command.add_option("--program", settings.program, "program by index or name (any case)");
-    command.add_option("--set", settings.assignments, "parameter by name, NAME=VALUE with VALUE 0..1")
+    command
+        .add_option("--set", settings.assignments, "parameter by name, NAME=VALUE with VALUE 0..1")
         ->allow_extra_args(false);
     if (!withPresets) return;
     command.add_option("--preset", settings.presetPath, "load a preset file (.fxp)");
@@ -32,18 +33,23 @@ int main(int argc, char** argv) {
     CLI::App app{"zindra: runs audio files and presets through the Zindra plug-in library"};
     app.require_subcommand(1);
     std::string pluginPath = defaultPluginPath();
-    app.add_option("--plugin", pluginPath, "the plug-in library (default: zindra.so beside this command)")
+    app.add_option("--plugin", pluginPath,
+                   "the plug-in library (default: zindra.so beside this command)")
         ->check(CLI::ExistingFile);
 
     ProcessOptions process;
     std::string depth;
     auto* processCommand = app.add_subcommand("process", "run an audio file through the plug-in");
-    processCommand->add_option("IN", process.input, "input file (WAV, FLAC, AIFF or OGG)")->required();
-    processCommand->add_option("OUT", process.output, "output file; the format follows the extension")
+    processCommand->add_option("IN", process.input, "input file (WAV, FLAC, AIFF or OGG)")
+        ->required();
+    processCommand
+        ->add_option("OUT", process.output, "output file; the format follows the extension")
         ->required();
     addSettingOptions(*processCommand, process.settings, true);
-    processCommand->add_option("--block", process.blockSize, "samples per processing call (default 1024)");
-    processCommand->add_option("--bits", depth, "output sample format: 16, 24, 32 or float (default: as the input)");
+    processCommand->add_option("--block", process.blockSize,
+                               "samples per processing call (default 1024)");
+    processCommand->add_option("--bits", depth,
+                               "output sample format: 16, 24, 32 or float (default: as the input)");
 
     app.add_subcommand("info", "what the plug-in library reports to a host");
     app.add_subcommand("programs", "the plug-in's programs");
@@ -53,7 +59,8 @@ int main(int argc, char** argv) {
 
     EffectSettings presetSettings;
     std::string presetOutput;
-    auto* savePreset = app.add_subcommand("save-preset", "save the current program as a preset file (.fxp)");
+    auto* savePreset =
+        app.add_subcommand("save-preset", "save the current program as a preset file (.fxp)");
     savePreset->add_option("OUT", presetOutput, "the .fxp file to write")->required();
     addSettingOptions(*savePreset, presetSettings, false);
 
@@ -64,19 +71,22 @@ int main(int argc, char** argv) {
     addSettingOptions(*saveBank, bankSettings, false);
 
     std::string demoFolder = "zindra-demo";
-    auto* demo = app.add_subcommand("demo", "make a demo mix, process it with every program, report");
+    auto* demo =
+        app.add_subcommand("demo", "make a demo mix, process it with every program, report");
     demo->add_option("OUTDIR", demoFolder, "where the files go (default ./zindra-demo)");
 
     // --plugin may also follow the command's name.
     for (CLI::App* command : app.get_subcommands({}))
-        command->add_option("--plugin", pluginPath, "the plug-in library")->check(CLI::ExistingFile);
+        command->add_option("--plugin", pluginPath, "the plug-in library")
+            ->check(CLI::ExistingFile);
 
     // A first word that is no option and no command is a mistyped command.
     const auto commands = app.get_subcommands({});
     if (argc > 1 && argv[1][0] != '-' &&
         std::none_of(commands.begin(), commands.end(),
                      [&](const CLI::App* command) { return command->get_name() == argv[1]; })) {
-        std::fprintf(stderr, "zindra: unknown command '%s' (zindra --help lists the commands)\n", argv[1]);
+        std::fprintf(stderr, "zindra: unknown command '%s' (zindra --help lists the commands)\n",
+                     argv[1]);
         return 2;
     }
     try {
@@ -96,8 +106,10 @@ int main(int argc, char** argv) {
         if (command == "info") return runInfo(pluginPath);
         if (command == "programs") return runPrograms(pluginPath);
         if (command == "params") return runParams(pluginPath, paramsSettings);
-        if (command == "save-preset") return runSavePreset(pluginPath, presetOutput, presetSettings, false);
-        if (command == "save-bank") return runSavePreset(pluginPath, bankOutput, bankSettings, true);
+        if (command == "save-preset")
+            return runSavePreset(pluginPath, presetOutput, presetSettings, false);
+        if (command == "save-bank")
+            return runSavePreset(pluginPath, bankOutput, bankSettings, true);
         return runDemo(pluginPath, demoFolder);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zindra: %s\n", error.what());

@@ -74,7 +74,8 @@ int runProcess(const std::string& pluginPath, const ProcessOptions& options) {
     std::vector<float> left(kReadFrames), right(kReadFrames);
     int64_t done = 0;
     for (;;) {
-        if (interrupted) throw std::runtime_error("interrupted; " + options.output + " was not written");
+        if (interrupted)
+            throw std::runtime_error("interrupted; " + options.output + " was not written");
         const int64_t got = reader.read(block.data(), kReadFrames);
         if (got <= 0) break;
         for (int64_t i = 0; i < got; ++i) {

@@ -30,7 +30,8 @@ std::vector<float> readRaw(const std::string& path) {
 void writeRaw(const std::string& path, const std::vector<float>& samples) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) throw std::runtime_error(path + ": cannot write");
-    const bool written = std::fwrite(samples.data(), sizeof(float), samples.size(), file) == samples.size();
+    const bool written =
+        std::fwrite(samples.data(), sizeof(float), samples.size(), file) == samples.size();
     if (std::fclose(file) != 0 || !written) throw std::runtime_error(path + ": write error");
 }
 
@@ -39,7 +40,8 @@ void writeRaw(const std::string& path, const std::vector<float>& samples) {
 int main(int argc, char** argv) {
     if (argc < 6) {
         std::fprintf(stderr,
-                     "usage: zindra-render-raw PLUGIN IN.raw OUT.raw RATE PROGRAM [BLOCK [INDEX=VALUE ...]]\n"
+                     "usage: zindra-render-raw PLUGIN IN.raw OUT.raw RATE PROGRAM [BLOCK "
+                     "[INDEX=VALUE ...]]\n"
                      "  IN and OUT hold interleaved stereo 32-bit little-endian floats\n");
         return 2;
     }
@@ -47,15 +49,18 @@ int main(int argc, char** argv) {
         const std::vector<float> input = readRaw(argv[2]);
         const auto rate = static_cast<float>(std::atof(argv[4]));
         const int32_t blockSize = argc > 6 ? std::atoi(argv[6]) : 1024;
-        if (rate <= 0.0f || blockSize < 1) throw std::runtime_error("bad sample rate or block size");
+        if (rate <= 0.0f || blockSize < 1)
+            throw std::runtime_error("bad sample rate or block size");
         HostedPlugin plugin(argv[1], rate);
         plugin.setProgram(std::atoi(argv[5]));
         for (int i = 7; i < argc; ++i) {
             const std::string assignment = argv[i];
             const size_t equals = assignment.find('=');
-            if (equals == std::string::npos) throw std::runtime_error(assignment + ": write INDEX=VALUE");
-            plugin.setParameter(std::atoi(assignment.substr(0, equals).c_str()),
-                                static_cast<float>(std::atof(assignment.substr(equals + 1).c_str())));
+            if (equals == std::string::npos)
+                throw std::runtime_error(assignment + ": write INDEX=VALUE");
+            plugin.setParameter(
+                std::atoi(assignment.substr(0, equals).c_str()),
+                static_cast<float>(std::atof(assignment.substr(equals + 1).c_str())));
         }
         plugin.start(blockSize);
 

@@ -18,7 +18,8 @@ PresetFile programValues(HostedPlugin& plugin) {
     file.effectID = plugin.uniqueID();
     file.effectVersion = plugin.record().version;
     file.name = plugin.text(effGetProgramName);
-    for (int32_t i = 0; i < plugin.record().numParams; ++i) file.values.push_back(plugin.parameter(i));
+    for (int32_t i = 0; i < plugin.record().numParams; ++i)
+        file.values.push_back(plugin.parameter(i));
     file.count = static_cast<int32_t>(file.values.size());
     return file;
 }

@@ -149,9 +149,8 @@ int main(int argc, char** argv) {
         std::printf("%-24s N=%d  %6.1f us/frame  %6.0fx real time  %4.2fx FFTW pair\n", name, n,
                     frame * 1e6, (p.hop / kSampleRate) / frame, fftw > 0.0 ? frame / fftw : 0.0);
     }
-    std::printf("Vector code: %s\n", frameKernelsWide()
-                                          ? "AVX2 (frame kernels), AVX2 and FMA (FFT passes)"
-                                          : "SSE2");
+    std::printf("Vector code: %s\n",
+                frameKernelsWide() ? "AVX2 (frame kernels), AVX2 and FMA (FFT passes)" : "SSE2");
     const double music = reporter.time("BM_EngineInput/0");
     if (music > 0.0) {
         std::printf("Isolate Vocal, silence vs music: %.2fx\n",

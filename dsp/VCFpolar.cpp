@@ -5,8 +5,8 @@
 // polynomials (minimax fits on a reduced range) instead of the library's
 // double-precision functions, six to eight times faster (bench_vectors); the
 // tests measure them against double-precision atan2, sin and cos: angles
-// within 3 units in the last place, the parts of rectangular form within 2. Elements the fast path does not cover (infinite
-// or NaN parts, angles beyond kFastAngle) go through the scalar
+// within 3 units in the last place, the parts of rectangular form within 2. Elements the fast path
+// does not cover (infinite or NaN parts, angles beyond kFastAngle) go through the scalar
 // double-precision path.
 #include <emmintrin.h>
 

@@ -22,7 +22,9 @@ Color mix(Color a, Color b, double t) {
 }
 
 Color shade(Color c, int delta) {
-    auto ch = [delta](unsigned v) { return static_cast<unsigned>(std::clamp(static_cast<int>(v) + delta, 0, 255)); };
+    auto ch = [delta](unsigned v) {
+        return static_cast<unsigned>(std::clamp(static_cast<int>(v) + delta, 0, 255));
+    };
     return gui::rgb(ch(gui::redOf(c)), ch(gui::greenOf(c)), ch(gui::blueOf(c)));
 }
 
@@ -47,7 +49,8 @@ struct Noise {
     std::uint32_t state = 0x2545F491u;
     int next(int amplitude) {
         state = state * 1664525u + 1013904223u;
-        return static_cast<int>((state >> 16) % static_cast<std::uint32_t>(2 * amplitude + 1)) - amplitude;
+        return static_cast<int>((state >> 16) % static_cast<std::uint32_t>(2 * amplitude + 1)) -
+               amplitude;
     }
 };
 
@@ -111,7 +114,8 @@ Image background() {
     logo.setBold();
     const gui::Rect logoBox{16, 2, 300, 34};
     for (int d = 2; d >= 1; --d)
-        gui::drawText(canvas, logoBox.translated(d, d), "ZINDRA", logo, {gui::HAlign::Left, true, false},
+        gui::drawText(canvas, logoBox.translated(d, d), "ZINDRA", logo,
+                      {gui::HAlign::Left, true, false},
                       mix(gui::hex(0x141C25), gui::hex(0x000000), 0.5));
     gui::drawText(canvas, logoBox, "ZINDRA", logo, {gui::HAlign::Left, true, false});
     const int logoWidth = gui::textWidth(logo, "ZINDRA");
@@ -188,7 +192,8 @@ Image pointer() {
             if (y >= 5 && y <= 12) {
                 if (x == 12 || x == 21) face = gui::hex(0x6B7783);
                 if (x == 13 || x == 22) face = gui::hex(0xFFFFFF);
-                if (x == 16 || x == 17) face = mix(gui::hex(0xCF45A6), gui::hex(0x8A2A6E), (y - 5) / 7.0);
+                if (x == 16 || x == 17)
+                    face = mix(gui::hex(0xCF45A6), gui::hex(0x8A2A6E), (y - 5) / 7.0);
             }
             Color c = mix(gui::hex(0x2C343C), face, inner);
             c = mix(kBody, c, outer);
@@ -201,7 +206,8 @@ Image pointer() {
 namespace {
 
 // A rounded, glossy plate on the switch's face colour.
-Image plate(int w, int h, Color top, Color bottom, Color border, Color gloss, double glossStrength) {
+Image plate(int w, int h, Color top, Color bottom, Color border, Color gloss,
+            double glossStrength) {
     const Color faceColor = gui::hex(0xC7D5D6);
     Bitmap b(w, h, faceColor);
     for (int y = 0; y < h; ++y)
@@ -236,7 +242,9 @@ Image buttonClick() {
     for (int y = 2; y < 26; ++y)
         for (int x = 0; x < 102; ++x) {
             const double d = std::abs((x - 30) - (26 - y) * 0.8);
-            if (d < 5) img.bitmap.at(x, y) = mix(img.bitmap.at(x, y), gui::colors::white, (5 - d) / 5 * 0.8);
+            if (d < 5)
+                img.bitmap.at(x, y) =
+                    mix(img.bitmap.at(x, y), gui::colors::white, (5 - d) / 5 * 0.8);
         }
     return img;
 }

@@ -6,13 +6,13 @@
 
 namespace editor::artwork {
 
-gui::Image background();    // 500 x 310, opaque
-gui::Image leftCap();       // 16 x 18, white is transparent
-gui::Image rightCap();      // 16 x 18, white is transparent
-gui::Image track();         // 16 x 18, masked
-gui::Image pointer();       // 34 x 18, black is transparent
-gui::Image buttonFace();    // 106 x 32, opaque
-gui::Image buttonClick();   // 102 x 28, opaque, one frame
+gui::Image background();   // 500 x 310, opaque
+gui::Image leftCap();      // 16 x 18, white is transparent
+gui::Image rightCap();     // 16 x 18, white is transparent
+gui::Image track();        // 16 x 18, masked
+gui::Image pointer();      // 34 x 18, black is transparent
+gui::Image buttonFace();   // 106 x 32, opaque
+gui::Image buttonClick();  // 102 x 28, opaque, one frame
 
 // Fills an empty list with images 0 to 4: background, left cap, right cap,
 // track and pointer.

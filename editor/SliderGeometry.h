@@ -5,15 +5,16 @@
 namespace editor {
 
 struct SliderGeometry {
-    int leftCapLast;     // last column of the left end cap
-    int rightCapFirst;   // first column of the right end cap
+    int leftCapLast;    // last column of the left end cap
+    int rightCapFirst;  // first column of the right end cap
     int rightCapWidth;
     int pointerWidth;
-    int travel;          // pixels the pointer's left edge can move, never negative
+    int travel;  // pixels the pointer's left edge can move, never negative
 
     // A missing picture keeps the place of the standard one, so the slider
     // moves the same with or without its artwork.
-    static SliderGeometry compute(int width, int leftCapWidth, int rightCapWidth, int pointerWidth) {
+    static SliderGeometry compute(int width, int leftCapWidth, int rightCapWidth,
+                                  int pointerWidth) {
         if (leftCapWidth <= 0) leftCapWidth = 16;
         if (rightCapWidth <= 0) rightCapWidth = 16;
         if (pointerWidth <= 0) pointerWidth = 34;

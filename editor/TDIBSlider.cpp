@@ -82,7 +82,8 @@ Rect TDIBSlider::pointerRect() const {
 int TDIBSlider::offsetFor(int position) const {
     const int travel = geometry().travel;
     if (max_ == min_) return 0;
-    const std::int64_t offset = static_cast<std::int64_t>(travel) * (position - min_) / (max_ - min_);
+    const std::int64_t offset =
+        static_cast<std::int64_t>(travel) * (position - min_) / (max_ - min_);
     return static_cast<int>(std::clamp<std::int64_t>(offset, 0, travel));
 }
 
@@ -110,7 +111,8 @@ void TDIBSlider::press(Point p) {
     std::int64_t steps = 0;
     if (g.travel > 0)
         steps = std::clamp<std::int64_t>(
-            static_cast<std::int64_t>(distance < 0 ? -distance : distance) * (max_ - min_) / g.travel,
+            static_cast<std::int64_t>(distance < 0 ? -distance : distance) * (max_ - min_) /
+                g.travel,
             0, max_ - min_);
     steps = std::min<std::int64_t>(steps, LargeChange);
     setPosition(position_ + static_cast<int>(distance < 0 ? -steps : steps));
@@ -183,7 +185,8 @@ void TDIBSlider::paint(gui::Canvas& canvas) {
     const SliderGeometry g = geometry();
     const int h = height();
     auto centred = [h](const gui::Image& img) { return (h - img.height()) / 2; };
-    if (const gui::Image* cap = image(indexEnd1_)) canvas.drawImage(*cap, 0, centred(*cap), Opacity);
+    if (const gui::Image* cap = image(indexEnd1_))
+        canvas.drawImage(*cap, 0, centred(*cap), Opacity);
     if (const gui::Image* cap = image(indexEnd2_))
         canvas.drawImage(*cap, g.rightCapFirst, centred(*cap), Opacity);
     if (const gui::Image* track = image(indexMain_)) {

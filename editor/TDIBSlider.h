@@ -29,11 +29,11 @@ public:
     // OnChange, also when the position stays the same.
     void setPosition(int v);
 
-    int SmallChange = 1;   // step of an end-cap press or an arrow key
-    int LargeChange = 1;   // largest step of a press on the track
-    int PageSize = 1;      // step of the Page Up and Page Down keys
+    int SmallChange = 1;  // step of an end-cap press or an arrow key
+    int LargeChange = 1;  // largest step of a press on the track
+    int PageSize = 1;     // step of the Page Up and Page Down keys
     SliderType sliderType = SliderType::stHorizontal;
-    int PointerOffset = 0; // vertical shift of the pointer
+    int PointerOffset = 0;  // vertical shift of the pointer
     unsigned Opacity = 255;
     unsigned PointerOpacityLow = 255;
     bool StretchBackground = false;

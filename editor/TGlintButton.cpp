@@ -80,7 +80,8 @@ void TGlintButton::paint(gui::Canvas& canvas) {
     };
     const int shift = sunk_ ? 1 : 0;
     if (!mainBitmap_.bitmap.empty()) {
-        const Point at = placed(mainBitmap_.width(), mainBitmap_.height(), BitmapHAlign, BitmapVAlign);
+        const Point at =
+            placed(mainBitmap_.width(), mainBitmap_.height(), BitmapHAlign, BitmapVAlign);
         draw(mainBitmap_, at.x + shift, at.y + shift);
     }
     if (clickFrame_ >= 0 && !onClickBitmap_.bitmap.empty()) {
@@ -92,7 +93,7 @@ void TGlintButton::paint(gui::Canvas& canvas) {
                              at.x, at.y);
     }
     const Rect textBox = r.translated(CaptionLeft, CaptionTop);
-    const gui::HAlign align = CaptionHAlign == HorizontalAlign::haLeft   ? gui::HAlign::Left
+    const gui::HAlign align = CaptionHAlign == HorizontalAlign::haLeft    ? gui::HAlign::Left
                               : CaptionHAlign == HorizontalAlign::haRight ? gui::HAlign::Right
                                                                           : gui::HAlign::Center;
     const gui::TextFormat format{align, CaptionVAlign == VerticalAlign::vaCenter, false};

@@ -77,8 +77,8 @@ private:
     gui::Image mainBitmap_;
     gui::Image onClickBitmap_;
     int onClickGlyphs_ = 1;
-    bool held_ = false;       // left button went down on the button
-    bool sunk_ = false;       // held and the pointer over it: picture shifted
+    bool held_ = false;  // left button went down on the button
+    bool sunk_ = false;  // held and the pointer over it: picture shifted
     bool spaceHeld_ = false;
     int clickFrame_ = -1;
     int nextFrame_ = 0;

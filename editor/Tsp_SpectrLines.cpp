@@ -42,8 +42,8 @@ void Tsp_SpectrLines::draw(gui::Canvas& canvas, const PlotView& view) {
 void Tsp_SpectrLines::drawThin(gui::Canvas& canvas, const PlotView& view, int baseline) {
     const int first = view.inside.x, last = view.inside.right() - 1;
     if (first > last) return;
-    std::vector<int>& upFrom = view.columnTop;      // up-lines cover upFrom..baseline
-    std::vector<int>& downTo = view.columnBottom;   // down-lines cover baseline+1..downTo
+    std::vector<int>& upFrom = view.columnTop;     // up-lines cover upFrom..baseline
+    std::vector<int>& downTo = view.columnBottom;  // down-lines cover baseline+1..downTo
     std::fill(upFrom.begin() + first, upFrom.begin() + last + 1, baseline + 1);
     std::fill(downTo.begin() + first, downTo.begin() + last + 1, baseline);
     const PlotPoint* p = points();
@@ -59,7 +59,8 @@ void Tsp_SpectrLines::drawThin(gui::Canvas& canvas, const PlotView& view, int ba
     const gui::Color color = lineAttr_.Color;
     for (int column = first; column <= last; ++column) {
         if (upFrom[column] <= baseline) canvas.vLine(column, upFrom[column], baseline + 1, color);
-        if (downTo[column] > baseline) canvas.vLine(column, baseline + 1, downTo[column] + 1, color);
+        if (downTo[column] > baseline)
+            canvas.vLine(column, baseline + 1, downTo[column] + 1, color);
     }
 }
 

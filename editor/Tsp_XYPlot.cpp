@@ -98,7 +98,8 @@ void Tsp_XYPlot::drawFrame(gui::Canvas& canvas) {
     if (LeftAxis.ShowLine()) {
         canvas.vLine(left, top, bottom + 1, LeftAxis.LineColor());
         for (int i = 0; i < LeftAxis.TicksCount(); ++i)
-            canvas.hLine(left - tickLength(LeftAxis), left, LeftAxis.tickPixel(i), LeftAxis.LineColor());
+            canvas.hLine(left - tickLength(LeftAxis), left, LeftAxis.tickPixel(i),
+                         LeftAxis.LineColor());
     }
     if (RightAxis.ShowLine()) {
         canvas.vLine(right, top, bottom + 1, RightAxis.LineColor());

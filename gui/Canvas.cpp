@@ -27,7 +27,9 @@ void Canvas::setClip(const Rect& bitmapRect) {
     clip_ = bitmapRect.intersected({0, 0, target_.width(), target_.height()});
 }
 
-void Canvas::intersectClip(const Rect& localRect) { clip_ = clip_.intersected(toBitmap(localRect)); }
+void Canvas::intersectClip(const Rect& localRect) {
+    clip_ = clip_.intersected(toBitmap(localRect));
+}
 
 void Canvas::fillRect(const Rect& r, Color color) {
     const Rect area = toBitmap(r).intersected(clip_);

@@ -188,7 +188,9 @@ void Form::handleTimerTick(int timerId) {
     if (found != timers_.end()) found->second->tick();
 }
 
-void Form::Events::mouseDown(int x, int y, MouseButton button) { form_.handleMouseDown(x, y, button); }
+void Form::Events::mouseDown(int x, int y, MouseButton button) {
+    form_.handleMouseDown(x, y, button);
+}
 void Form::Events::mouseMove(int x, int y) { form_.handleMouseMove(x, y); }
 void Form::Events::mouseUp(int x, int y, MouseButton button) { form_.handleMouseUp(x, y, button); }
 void Form::Events::keyDown(Key key) { form_.handleKeyDown(key); }

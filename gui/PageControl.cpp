@@ -61,8 +61,8 @@ void PageControl::layout() {
     int x = 0;
     for (const Entry& e : pages_) {
         e.tab->setVisible(e.tabVisible);
-        e.sheet->setBounds({kPageMargin, kPageTop, width() - 2 * kPageMargin,
-                            height() - kPageTop - kPageMargin});
+        e.sheet->setBounds(
+            {kPageMargin, kPageTop, width() - 2 * kPageMargin, height() - kPageTop - kPageMargin});
         if (!e.tabVisible) continue;
         const int w = std::max(textWidth(tabFont_, e.sheet->caption()) + 18, 60);
         e.tab->setBounds({x, 0, w, kTabHeight});

@@ -42,8 +42,7 @@ void PushButton::paint(Canvas& canvas) {
         canvas.frame3D(r.inflated(-1), colors::buttonFace, colors::buttonShadow);
     }
     const int shift = in ? 1 : 0;
-    drawText(canvas, r.translated(shift, shift), caption_, font_,
-             {HAlign::Center, true, false});
+    drawText(canvas, r.translated(shift, shift), caption_, font_, {HAlign::Center, true, false});
 }
 
 void PushButton::mouseDown(Point p, MouseButton button) {

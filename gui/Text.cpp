@@ -16,7 +16,8 @@ void drawLine(Canvas& canvas, int x, int baseline, std::string_view text, const 
         const int gy = baseline + glyph.top;
         for (int row = 0; row < glyph.height; ++row)
             for (int col = 0; col < glyph.width; ++col) {
-                const unsigned coverage = glyph.coverage[static_cast<size_t>(row * glyph.width + col)];
+                const unsigned coverage =
+                    glyph.coverage[static_cast<size_t>(row * glyph.width + col)];
                 if (coverage) canvas.blendPixel(gx + col, gy + row, color, coverage);
             }
         pen += glyph.advance;

@@ -11,9 +11,7 @@ namespace {
 // Exceptions never cross into the host: every entry point swallows them.
 // Only construction can throw (out of memory), and main handles that.
 
-AudioEffect* objectOf(AEffect* e) {
-    return e ? static_cast<AudioEffect*>(e->object) : nullptr;
-}
+AudioEffect* objectOf(AEffect* e) { return e ? static_cast<AudioEffect*>(e->object) : nullptr; }
 
 intptr_t dispatcherEntry(AEffect* e, int32_t opcode, int32_t index, intptr_t value, void* ptr,
                          float opt) {

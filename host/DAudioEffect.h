@@ -34,7 +34,8 @@ public:
     // Audio thread: overwrite outputs. No allocation, lock or system call.
     virtual void processReplacing(float** inputs, float** outputs, int32_t sampleFrames);
     // UI thread: every request of the host other than audio and parameter access.
-    virtual intptr_t dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
+    virtual intptr_t dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                                float opt);
     // UI thread (effOpen, effClose).
     virtual void open();
     virtual void close();

@@ -81,8 +81,8 @@ intptr_t AudioEffectX::dispatcher(int32_t opcode, int32_t index, intptr_t value,
         case effBeginSetProgram: return answer(beginSetProgram());
         case effEndSetProgram: return answer(endSetProgram());
         case effGetSpeakerArrangement:
-            return answer(getSpeakerArrangement(reinterpret_cast<void**>(value),
-                                                static_cast<void**>(ptr)));
+            return answer(
+                getSpeakerArrangement(reinterpret_cast<void**>(value), static_cast<void**>(ptr)));
         case effShellGetNextPlugin: return getNextShellPlugin(text);
         case effStartProcess: return startProcess();
         case effStopProcess: return stopProcess();

@@ -22,11 +22,10 @@ void floatToText(char* destination, float value) {
     // Formatting in the "C" convention and swapping the separator keeps the
     // digits independent of whatever locale the host process has set.
     char digits[64];
-    const auto [end, error] = std::isfinite(value)
-                                  ? std::to_chars(digits, digits + sizeof digits - 1, value,
-                                                  std::chars_format::fixed, 2)
-                                  : std::to_chars(digits, digits + sizeof digits - 1, 0.0f,
-                                                  std::chars_format::fixed, 2);
+    const auto [end, error] =
+        std::isfinite(value)
+            ? std::to_chars(digits, digits + sizeof digits - 1, value, std::chars_format::fixed, 2)
+            : std::to_chars(digits, digits + sizeof digits - 1, 0.0f, std::chars_format::fixed, 2);
     const char* stop = error == std::errc() ? end : digits;
     const std::string separator = platform::userDecimalSeparator();
     char* out = destination;

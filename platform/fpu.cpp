@@ -56,7 +56,8 @@ void clearOverflowFlag() {
     clearX87Exceptions();
 }
 
-FloatEnvironmentGuard::FloatEnvironmentGuard() : savedSse(_mm_getcsr()), savedX87(readX87Control()) {
+FloatEnvironmentGuard::FloatEnvironmentGuard()
+    : savedSse(_mm_getcsr()), savedX87(readX87Control()) {
     const uint32_t wanted = (savedSse | kSseExceptionMasks) & ~kSseRounding;
     if (wanted != savedSse) _mm_setcsr(wanted);
     const auto wantedX87 = static_cast<uint16_t>((savedX87 | kX87ExceptionMasks) & ~kX87Rounding);

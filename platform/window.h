@@ -21,7 +21,21 @@ struct PixelView {
 
 enum class MouseButton { Left, Right, Middle };
 
-enum class Key { Other, Left, Right, Up, Down, PageUp, PageDown, Home, End, Space, Tab, Return, F8 };
+enum class Key {
+    Other,
+    Left,
+    Right,
+    Up,
+    Down,
+    PageUp,
+    PageDown,
+    Home,
+    End,
+    Space,
+    Tab,
+    Return,
+    F8
+};
 
 enum class Cursor { Arrow, Hand };
 

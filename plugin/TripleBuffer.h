@@ -12,9 +12,7 @@ public:
     // Writer: the slot to fill now.
     int writeSlot() const { return back; }
     // Writer: makes the filled slot the newest; the writer moves on to another.
-    void publish() {
-        back = middle.exchange(back | kFresh, std::memory_order_acq_rel) & kSlotMask;
-    }
+    void publish() { back = middle.exchange(back | kFresh, std::memory_order_acq_rel) & kSlotMask; }
     // Reader: the newest published slot (the last one taken when nothing newer).
     int readSlot() {
         if (middle.load(std::memory_order_relaxed) & kFresh)

@@ -2,9 +2,9 @@
 // analysis window, the band and the reset that applies a new frame size.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <numbers>
-#include <cstring>
 
 #include "dsp/VCFmath.h"
 #include "dsp/VCFstd.h"
@@ -26,15 +26,15 @@ T* vectorOf(uint32_t n, bool& ok) {
 
 void APlugin::allocateVectors() {
     bool ok = true;
-    ComplexF** frames[] = {&transformIn, &transformOut, &inputFrame, &dryFrame, &outputHop,
-                           &ringBuffer};
+    ComplexF** frames[] = {&transformIn, &transformOut, &inputFrame,
+                           &dryFrame,    &outputHop,    &ringBuffer};
     for (ComplexF** v : frames) *v = vectorOf<ComplexF>(kMaxFrameSize, ok);
     overlapBuffer = vectorOf<ComplexF>(2 * kMaxFrameSize, ok);
     window = vectorOf<float>(kMaxFrameSize, ok);
     ComplexF** spectra[] = {&spectrumL, &spectrumR, &bandL, &bandR, &sideL, &sideR};
     for (ComplexF** v : spectra) *v = vectorOf<ComplexF>(kMaxBinCount, ok);
-    float** reals[] = {&bandMask, &outsideMask, &phaseL, &phaseR, &workMagnitude1,
-                       &workMagnitude2, &angles, &spreadMask};
+    float** reals[] = {&bandMask,       &outsideMask,    &phaseL, &phaseR,
+                       &workMagnitude1, &workMagnitude2, &angles, &spreadMask};
     for (float** v : reals) *v = vectorOf<float>(kMaxBinCount, ok);
     for (MagnitudeSlot& slot : magnitudeSlots) {
         slot.left = vectorOf<float>(kMaxBinCount, ok);
@@ -58,10 +58,10 @@ void APlugin::allocateVectors() {
 }
 
 void APlugin::releaseVectors() {
-    void* all[] = {transformIn, transformOut, inputFrame, dryFrame, outputHop, ringBuffer,
-                   overlapBuffer, window, spectrumL, spectrumR, bandL, bandR, sideL, sideR,
-                   bandMask, outsideMask, phaseL, phaseR, workMagnitude1, workMagnitude2,
-                   angles, spreadMask};
+    void* all[] = {transformIn,    transformOut,   inputFrame, dryFrame,    outputHop, ringBuffer,
+                   overlapBuffer,  window,         spectrumL,  spectrumR,   bandL,     bandR,
+                   sideL,          sideR,          bandMask,   outsideMask, phaseL,    phaseR,
+                   workMagnitude1, workMagnitude2, angles,     spreadMask};
     for (void* v : all)
         if (v) V_free(v);
     for (MagnitudeSlot& slot : magnitudeSlots) {
@@ -125,8 +125,8 @@ void APlugin::updateRateDependentValues() {
     const double limit = std::floor(static_cast<double>(half) * 20000.0 / nyquist);
     bandLimitBin.store(limit >= half ? half : static_cast<int32_t>(limit),
                        std::memory_order_relaxed);
-    const float span = highLimitHz.load(std::memory_order_relaxed) -
-                       lowLimitHz.load(std::memory_order_relaxed);
+    const float span =
+        highLimitHz.load(std::memory_order_relaxed) - lowLimitHz.load(std::memory_order_relaxed);
     centerScaleHz.store(span, std::memory_order_relaxed);
     widthScaleHz.store(span, std::memory_order_relaxed);
 }

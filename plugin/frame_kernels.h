@@ -18,7 +18,7 @@ struct BandStageOptions {
     bool stereolize;  // the side signals take each channel's own direction
     bool isolate;     // keep the band (less the side signal with zindracate)
     bool zindracate;
-    ComplexF mix;     // without isolate: mix x side + offset
+    ComplexF mix;  // without isolate: mix x side + offset
     ComplexF offset;
 };
 
@@ -41,7 +41,7 @@ struct FrameSeparation {
     bool bypass;       // only the magnitudes
     bool spreadilate;  // the centre-angle selection over every bin
     AngleRange angles;
-    bool bandStage;    // the band stage (not Pass Thru)
+    bool bandStage;  // the band stage (not Pass Thru)
     uint32_t bandFirst, bandEnd;
     BandStageOptions band;
 };
@@ -52,9 +52,8 @@ struct FrameKernels {
     void (*fillRing)(ComplexF* ring, const float* left, const float* right, uint32_t count);
     // The output of a run: processed x wet (+ what the output held, when
     // accumulating) + delayed x dry - 1e-20, in double precision rounded once.
-    void (*mixOutput)(float* left, float* right, const ComplexF* processed,
-                      const ComplexF* delayed, uint32_t count, double wet, double dry,
-                      bool replacing);
+    void (*mixOutput)(float* left, float* right, const ComplexF* processed, const ComplexF* delayed,
+                      uint32_t count, double wet, double dry, bool replacing);
     // Copies samples from the ring into the frame; returns the bit pattern
     // of the largest absolute part copied (infinity and NaN above every
     // finite value).

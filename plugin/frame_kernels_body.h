@@ -136,7 +136,7 @@ inline void mixStep(float* left, float* right, const float* p, const float* d, _
     const __m128d c = _mm_set1_pd(kAntiDenormal);
     lo = _mm_sub_pd(_mm_add_pd(lo, _mm_mul_pd(_mm_cvtps_pd(dv), dry)), c);
     hi = _mm_sub_pd(_mm_add_pd(hi, _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(dv, dv)), dry)), c);
-    const __m128 both = _mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi));  // L0 R0 L1 R1
+    const __m128 both = _mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi));     // L0 R0 L1 R1
     const __m128 split = _mm_shuffle_ps(both, both, _MM_SHUFFLE(3, 1, 2, 0));  // L0 L1 R0 R1
     _mm_storel_pi(reinterpret_cast<__m64*>(left), split);
     _mm_storeh_pi(reinterpret_cast<__m64*>(right), split);
@@ -272,8 +272,8 @@ struct Block {
 
 inline float magnitudeOf(float re, float im) { return __builtin_sqrtf(re * re + im * im); }
 
-void magnitudes(float* __restrict magnitude, const float* __restrict re,
-                const float* __restrict im, int from, int to) {
+void magnitudes(float* __restrict magnitude, const float* __restrict re, const float* __restrict im,
+                int from, int to) {
     for (int j = from; j < to; ++j) magnitude[j] = magnitudeOf(re[j], im[j]);
 }
 
@@ -384,10 +384,10 @@ void selectByAngle(Block& b, int count, const AngleRange& range) {
         const float r = magnitudeOf(rRe[j], rIm[j]);
         magnitudeL[j] = l;
         magnitudeR[j] = r;
-        const bool in = (r * range.loInCos >= l * range.loInSin) &
-                        (r * range.hiInCos <= l * range.hiInSin);
-        const bool out = (r * range.loOutCos < l * range.loOutSin) |
-                         (r * range.hiOutCos > l * range.hiOutSin);
+        const bool in =
+            (r * range.loInCos >= l * range.loInSin) & (r * range.hiInCos <= l * range.hiInSin);
+        const bool out =
+            (r * range.loOutCos < l * range.loOutSin) | (r * range.hiOutCos > l * range.hiOutSin);
         keep[j] = in ? inside : outside;
         unsure |= static_cast<int>(!(in | out));
     }
@@ -539,8 +539,7 @@ void separateFrame(ComplexF* __restrict s, const ComplexF* __restrict z,
     }
 }
 
-constexpr FrameKernels kKernels = {fillRing,          mixOutput,      enterFrame,
-                                   windowFrame,       scaleMagnitudes, accumulateWindowed,
-                                   separateFrame};
+constexpr FrameKernels kKernels = {fillRing,        mixOutput,          enterFrame,   windowFrame,
+                                   scaleMagnitudes, accumulateWindowed, separateFrame};
 
 }  // namespace

@@ -9,8 +9,8 @@
 namespace {
 
 const char* const kParameterNames[APlugin::kNumParams] = {
-    "Center",       "Width",       "Spread",    "Zindra Mix", "Humidity", "Hi-Res",
-    "Bypass",       "Zindra-cate!", "Stereolize!", "Pass Thru", "Isolate", "Spreadilate!"};
+    "Center", "Width",        "Spread",      "Zindra Mix", "Humidity", "Hi-Res",
+    "Bypass", "Zindra-cate!", "Stereolize!", "Pass Thru",  "Isolate",  "Spreadilate!"};
 
 bool valid(int32_t index) { return index >= 0 && index < APlugin::kNumParams; }
 
@@ -24,8 +24,8 @@ void APlugin::setParameter(int32_t index, float value) {
     const bool on = v != 0.0f;
     switch (index) {
         case kCenter:
-            centerHz.store(static_cast<float>(roundHalfEven(static_cast<double>(v) *
-                                                            centerScaleHz.load())));
+            centerHz.store(
+                static_cast<float>(roundHalfEven(static_cast<double>(v) * centerScaleHz.load())));
             updateBandMask();
             break;
         case kWidth:

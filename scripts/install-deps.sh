@@ -27,7 +27,7 @@ packages="
   libsndfile1-dev libcli11-dev
   ardour
   locales
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 "
 # shellcheck disable=SC2086
 apt-get install -y -q --no-install-recommends $packages

@@ -14,6 +14,13 @@ jobs=$(nproc 2>/dev/null || echo 2)
 passed=0
 failed=0
 
+echo "=== format ==="
+if ./scripts/check-format.sh; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+fi
+
 for preset in linux win32 win64 asan tsan fuzz; do
     echo "=== $preset ==="
     if ! cmake --preset "$preset" >"build-$preset.configure.log" 2>&1; then

@@ -12,8 +12,8 @@ namespace platform {
 // of a shell that ends at once; that shell is the only thing waited for.
 void openWebAddress(const char* address) {
     if (!address || !*address) return;
-    const char* argv[] = {"sh", "-c", "xdg-open \"$1\" >/dev/null 2>&1 </dev/null &", "sh", address,
-                          nullptr};
+    const char* argv[] = {"sh", "-c",    "xdg-open \"$1\" >/dev/null 2>&1 </dev/null &",
+                          "sh", address, nullptr};
     pid_t pid = 0;
     if (posix_spawnp(&pid, "sh", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0)
         return;

@@ -10,8 +10,7 @@ namespace platform {
 
 std::string moduleFilePath() {
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&moduleFilePath), &info) == 0 || !info.dli_fname)
-        return {};
+    if (dladdr(reinterpret_cast<void*>(&moduleFilePath), &info) == 0 || !info.dli_fname) return {};
     char resolved[PATH_MAX];
     if (realpath(info.dli_fname, resolved)) return resolved;
     return info.dli_fname;

@@ -79,9 +79,9 @@ std::unique_ptr<HostWindow> createHostWindow(int width, int height, const char* 
     RECT frame{0, 0, width, height};
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     AdjustWindowRect(&frame, style, FALSE);
-    HWND hwnd = CreateWindowExA(0, kClassName, title ? title : "", style, 0, 0,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                nullptr, instance, nullptr);
+    HWND hwnd =
+        CreateWindowExA(0, kClassName, title ? title : "", style, 0, 0, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return nullptr;
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);

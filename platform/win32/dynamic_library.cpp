@@ -6,7 +6,8 @@ namespace platform {
 
 DynamicLibrary::DynamicLibrary(const std::string& path) {
     handle = LoadLibraryA(path.c_str());
-    if (!handle) loadError = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
+    if (!handle)
+        loadError = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
 }
 
 DynamicLibrary::~DynamicLibrary() {

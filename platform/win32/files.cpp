@@ -13,7 +13,8 @@ std::string lastErrorText() {
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                         nullptr, code, 0, text, sizeof text, nullptr);
     std::string result(text, length);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+    while (!result.empty() &&
+           (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
         result.pop_back();
     if (result.empty()) result = "system error " + std::to_string(code);
     return result;

@@ -6,7 +6,8 @@ namespace platform {
 namespace {
 
 LPARAM pointParam(POINT p) {
-    return MAKELPARAM(static_cast<WORD>(static_cast<short>(p.x)), static_cast<WORD>(static_cast<short>(p.y)));
+    return MAKELPARAM(static_cast<WORD>(static_cast<short>(p.x)),
+                      static_cast<WORD>(static_cast<short>(p.y)));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <windows.h>
+
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -20,8 +21,9 @@ DWORD WINAPI openOnOwnThread(LPVOID parameter) {
     if (SUCCEEDED(com)) CoUninitialize();
     HeapFree(GetProcessHeap(), 0, address);
     HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&openOnOwnThread), &self);
+    GetModuleHandleExA(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCSTR>(&openOnOwnThread), &self);
     FreeLibraryAndExitThread(self, 0);
 }
 

@@ -13,12 +13,12 @@ namespace {
 
 class X11HostWindow final : public HostWindow {
 public:
-    X11HostWindow(Display* display, int width, int height, const char* title)
-        : display_(display) {
+    X11HostWindow(Display* display, int width, int height, const char* title) : display_(display) {
         const int screen = DefaultScreen(display_);
-        window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0,
-                                      static_cast<unsigned>(width), static_cast<unsigned>(height),
-                                      0, BlackPixel(display_, screen), BlackPixel(display_, screen));
+        window_ =
+            XCreateSimpleWindow(display_, RootWindow(display_, screen), 0, 0,
+                                static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                                BlackPixel(display_, screen), BlackPixel(display_, screen));
         XStoreName(display_, window_, title ? title : "");
         XSelectInput(display_, window_, StructureNotifyMask);
         XMapWindow(display_, window_);

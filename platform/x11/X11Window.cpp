@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/timer_table.h"
 #include "platform/dirty_area.h"
+#include "platform/timer_table.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -28,17 +28,26 @@ std::uint64_t monotonicMs() {
 
 Key translateKey(KeySym sym) {
     switch (sym) {
-        case XK_Left: case XK_KP_Left: return Key::Left;
-        case XK_Right: case XK_KP_Right: return Key::Right;
-        case XK_Up: case XK_KP_Up: return Key::Up;
-        case XK_Down: case XK_KP_Down: return Key::Down;
-        case XK_Page_Up: case XK_KP_Page_Up: return Key::PageUp;
-        case XK_Page_Down: case XK_KP_Page_Down: return Key::PageDown;
-        case XK_Home: case XK_KP_Home: return Key::Home;
-        case XK_End: case XK_KP_End: return Key::End;
+        case XK_Left:
+        case XK_KP_Left: return Key::Left;
+        case XK_Right:
+        case XK_KP_Right: return Key::Right;
+        case XK_Up:
+        case XK_KP_Up: return Key::Up;
+        case XK_Down:
+        case XK_KP_Down: return Key::Down;
+        case XK_Page_Up:
+        case XK_KP_Page_Up: return Key::PageUp;
+        case XK_Page_Down:
+        case XK_KP_Page_Down: return Key::PageDown;
+        case XK_Home:
+        case XK_KP_Home: return Key::Home;
+        case XK_End:
+        case XK_KP_End: return Key::End;
         case XK_space: return Key::Space;
         case XK_Tab: return Key::Tab;
-        case XK_Return: case XK_KP_Enter: return Key::Return;
+        case XK_Return:
+        case XK_KP_Enter: return Key::Return;
         case XK_F8: return Key::F8;
         default: return Key::Other;
     }
@@ -128,7 +137,8 @@ public:
             if (now >= end) break;
             const std::uint64_t wake = std::min(end, timers_.nextDue());
             pollfd fd{ConnectionNumber(display_), POLLIN, 0};
-            poll(&fd, 1, static_cast<int>(std::min<std::uint64_t>(wake > now ? wake - now : 0, 20)));
+            poll(&fd, 1,
+                 static_cast<int>(std::min<std::uint64_t>(wake > now ? wake - now : 0, 20)));
         }
     }
 
@@ -147,8 +157,8 @@ private:
         MouseButton button{};
         switch (event.type) {
             case Expose:
-                invalidate({event.xexpose.x, event.xexpose.y, event.xexpose.width,
-                            event.xexpose.height});
+                invalidate(
+                    {event.xexpose.x, event.xexpose.y, event.xexpose.width, event.xexpose.height});
                 break;
             case ButtonPress:
                 if (!translateButton(event.xbutton.button, button)) break;
@@ -159,9 +169,7 @@ private:
                 if (translateButton(event.xbutton.button, button))
                     client_->mouseUp(event.xbutton.x, event.xbutton.y, button);
                 break;
-            case MotionNotify:
-                client_->mouseMove(event.xmotion.x, event.xmotion.y);
-                break;
+            case MotionNotify: client_->mouseMove(event.xmotion.x, event.xmotion.y); break;
             case KeyPress:
             case KeyRelease: {
                 XKeyEvent keyEvent = event.xkey;
@@ -172,9 +180,7 @@ private:
                     client_->keyUp(key);
                 break;
             }
-            case FocusOut:
-                client_->focusLost();
-                break;
+            case FocusOut: client_->focusLost(); break;
             default: break;
         }
     }
@@ -186,10 +192,11 @@ private:
         // The canvas is 32-bit 0x00RRGGBB in the machine's byte order, which
         // is what a TrueColor visual of depth 24 takes directly.
         if (depth_ != 24 && depth_ != 32) return;
-        XImage* image = XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0,
-                                     reinterpret_cast<char*>(const_cast<std::uint32_t*>(view.pixels)),
-                                     static_cast<unsigned>(view.width),
-                                     static_cast<unsigned>(view.height), 32, view.stride * 4);
+        XImage* image =
+            XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0,
+                         reinterpret_cast<char*>(const_cast<std::uint32_t*>(view.pixels)),
+                         static_cast<unsigned>(view.width), static_cast<unsigned>(view.height), 32,
+                         view.stride * 4);
         if (!image) return;
         const std::uint16_t probe = 1;
         image->byte_order = *reinterpret_cast<const unsigned char*>(&probe) ? LSBFirst : MSBFirst;

@@ -62,11 +62,10 @@ bool showOnDisplay(Display* display, const char* text, const char* caption) {
     const int buttonX = (width - buttonW) / 2, buttonY = height - buttonH - 16;
 
     const unsigned long white = WhitePixel(display, screen), black = BlackPixel(display, screen);
-    Window window = XCreateSimpleWindow(display, RootWindow(display, screen),
-                                        (DisplayWidth(display, screen) - width) / 2,
-                                        (DisplayHeight(display, screen) - height) / 2,
-                                        static_cast<unsigned>(width), static_cast<unsigned>(height),
-                                        1, black, white);
+    Window window = XCreateSimpleWindow(
+        display, RootWindow(display, screen), (DisplayWidth(display, screen) - width) / 2,
+        (DisplayHeight(display, screen) - height) / 2, static_cast<unsigned>(width),
+        static_cast<unsigned>(height), 1, black, white);
     XStoreName(display, window, caption ? caption : "Error");
     Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &deleteWindow, 1);
@@ -79,7 +78,8 @@ bool showOnDisplay(Display* display, const char* text, const char* caption) {
     hints.min_width = hints.max_width = width;
     hints.min_height = hints.max_height = height;
     XSetWMNormalHints(display, window, &hints);
-    XSelectInput(display, window, ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask);
+    XSelectInput(display, window,
+                 ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask);
     GC gc = XCreateGC(display, window, 0, nullptr);
     XSetFont(display, gc, font->fid);
     XMapRaised(display, window);
@@ -97,7 +97,8 @@ bool showOnDisplay(Display* display, const char* text, const char* caption) {
                                 20 + font->ascent + lineHeight * static_cast<int>(i),
                                 lines[i].c_str(), static_cast<int>(lines[i].size()));
                 XDrawRectangle(display, window, gc, buttonX, buttonY, buttonW, buttonH);
-                XDrawString(display, window, gc, buttonX + (buttonW - XTextWidth(font, "OK", 2)) / 2,
+                XDrawString(display, window, gc,
+                            buttonX + (buttonW - XTextWidth(font, "OK", 2)) / 2,
                             buttonY + (buttonH + font->ascent - font->descent) / 2, "OK", 2);
                 break;
             case KeyPress: {

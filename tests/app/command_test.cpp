@@ -28,7 +28,8 @@ class Command : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
-                 ("zindra-command-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("zindra-command-test-" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -38,9 +39,11 @@ protected:
 
     Result run(const std::string& arguments) const {
         const std::string log = path("command.log");
-        const std::string plugin =
-            arguments.find("--plugin") == std::string::npos ? std::string(" --plugin ") + ZINDRA_PLUGIN_PATH : "";
-        const std::string line = std::string(ZINDRA_CLI_PATH) + " " + arguments + plugin + " >" + log + " 2>&1";
+        const std::string plugin = arguments.find("--plugin") == std::string::npos
+                                       ? std::string(" --plugin ") + ZINDRA_PLUGIN_PATH
+                                       : "";
+        const std::string line =
+            std::string(ZINDRA_CLI_PATH) + " " + arguments + plugin + " >" + log + " 2>&1";
         const int status = std::system(line.c_str());
         std::ifstream in(log);
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -53,7 +56,8 @@ protected:
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder)) {
             const std::string name = entry.path().filename().string();
-            if (std::find(inputs.begin(), inputs.end(), name) == inputs.end()) names.push_back(name);
+            if (std::find(inputs.begin(), inputs.end(), name) == inputs.end())
+                names.push_back(name);
         }
         return names;
     }
@@ -101,7 +105,8 @@ Audio clicks(int channels, int64_t frames, int rate = 44100) {
     audio.channels = channels;
     audio.samples.assign(static_cast<size_t>(frames * channels), 0.0f);
     for (int64_t at : {int64_t{0}, frames / 3, frames - 1})
-        for (int c = 0; c < channels; ++c) audio.samples[static_cast<size_t>(at * channels + c)] = 0.5f;
+        for (int c = 0; c < channels; ++c)
+            audio.samples[static_cast<size_t>(at * channels + c)] = 0.5f;
     return audio;
 }
 
@@ -111,7 +116,8 @@ Audio tone(int64_t frames) {
     for (int64_t i = 0; i < frames; ++i) {
         const double t = static_cast<double>(i) / 44100.0;
         const double centre = 0.3 * std::sin(2 * M_PI * 440 * t);
-        audio.samples[static_cast<size_t>(2 * i)] = static_cast<float>(centre + 0.2 * std::sin(2 * M_PI * 1300 * t));
+        audio.samples[static_cast<size_t>(2 * i)] =
+            static_cast<float>(centre + 0.2 * std::sin(2 * M_PI * 1300 * t));
         audio.samples[static_cast<size_t>(2 * i + 1)] = static_cast<float>(centre);
     }
     return audio;
@@ -123,7 +129,8 @@ TEST_F(Command, DryProcessingGivesTheInputBackAlignedInEveryFormat) {
     const Audio input = clicks(2, 30000);
     writeAudio(path("in.wav"), input, SF_FORMAT_WAV | SF_FORMAT_PCM_24);
     for (const char* name : {"out.wav", "out.flac", "out.aiff"}) {
-        const Result result = run("process " + path("in.wav") + " " + path(name) + " --set Humidity=0");
+        const Result result =
+            run("process " + path("in.wav") + " " + path(name) + " --set Humidity=0");
         ASSERT_EQ(result.status, 0) << result.output;
         const Audio output = readAudio(path(name));
         EXPECT_EQ(output.frames(), input.frames()) << name;
@@ -139,21 +146,26 @@ TEST_F(Command, DryProcessingGivesTheInputBackAlignedInEveryFormat) {
 
 TEST_F(Command, MonoInputIsProcessedAsIdenticalLeftAndRightAtItsOwnRate) {
     writeAudio(path("mono.flac"), clicks(1, 20000, 48000), SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
-    const Result result = run("process " + path("mono.flac") + " " + path("out.wav") + " --set humidity=0");
+    const Result result =
+        run("process " + path("mono.flac") + " " + path("out.wav") + " --set humidity=0");
     ASSERT_EQ(result.status, 0) << result.output;
     const Audio output = readAudio(path("out.wav"));
     EXPECT_EQ(output.rate, 48000);
     EXPECT_EQ(output.channels, 2);
     ASSERT_EQ(output.frames(), 20000);
     for (int64_t i = 0; i < output.frames(); ++i)
-        ASSERT_EQ(output.samples[static_cast<size_t>(2 * i)], output.samples[static_cast<size_t>(2 * i + 1)]);
+        ASSERT_EQ(output.samples[static_cast<size_t>(2 * i)],
+                  output.samples[static_cast<size_t>(2 * i + 1)]);
     EXPECT_NEAR(output.samples[0], 0.5f, 1e-4);
 }
 
 TEST_F(Command, ProgramsByIndexAndByNameAndBlockSizesAgree) {
     writeAudio(path("in.wav"), tone(20000), SF_FORMAT_WAV | SF_FORMAT_FLOAT);
     ASSERT_EQ(run("process " + path("in.wav") + " " + path("a.wav") + " --program 4").status, 0);
-    ASSERT_EQ(run("process " + path("in.wav") + " " + path("b.wav") + " --program 'isolate VOCAL' --block 77").status, 0);
+    ASSERT_EQ(run("process " + path("in.wav") + " " + path("b.wav") +
+                  " --program 'isolate VOCAL' --block 77")
+                  .status,
+              0);
     ASSERT_EQ(run("process " + path("in.wav") + " " + path("c.wav") + " --program 0").status, 0);
     const Audio a = readAudio(path("a.wav"));
     EXPECT_EQ(a.samples, readAudio(path("b.wav")).samples);
@@ -166,7 +178,10 @@ TEST_F(Command, SavedPresetsAndBanksReproduceTheirSettings) {
     const std::string settings = " --program 'Vocal Band Only' --set Width=0.25 --set Spread=0.5";
     ASSERT_EQ(run("save-preset " + path("p.fxp") + settings).status, 0);
     ASSERT_EQ(run("process " + path("in.wav") + " " + path("direct.wav") + settings).status, 0);
-    ASSERT_EQ(run("process " + path("in.wav") + " " + path("preset.wav") + " --preset " + path("p.fxp")).status, 0);
+    ASSERT_EQ(
+        run("process " + path("in.wav") + " " + path("preset.wav") + " --preset " + path("p.fxp"))
+            .status,
+        0);
     EXPECT_EQ(readAudio(path("direct.wav")).samples, readAudio(path("preset.wav")).samples);
 
     const Result params = run("params --preset " + path("p.fxp"));
@@ -176,7 +191,8 @@ TEST_F(Command, SavedPresetsAndBanksReproduceTheirSettings) {
     const Result fromBank = run("params --bank " + path("b.fxb") + " --program 2");
     EXPECT_NE(fromBank.output.find("Center         0.75"), std::string::npos) << fromBank.output;
     const Result otherProgram = run("params --bank " + path("b.fxb") + " --program 3");
-    EXPECT_NE(otherProgram.output.find("Center         0.215"), std::string::npos) << otherProgram.output;
+    EXPECT_NE(otherProgram.output.find("Center         0.215"), std::string::npos)
+        << otherProgram.output;
 }
 
 TEST_F(Command, ParameterListPresetsAndBanksAreApplied) {
@@ -188,9 +204,11 @@ TEST_F(Command, ParameterListPresetsAndBanksAreApplied) {
     preset.values = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f};
     const auto presetBytes = encodePresetFile(preset);
     std::ofstream(path("list.fxp"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(presetBytes.data()), static_cast<std::streamsize>(presetBytes.size()));
+        .write(reinterpret_cast<const char*>(presetBytes.data()),
+               static_cast<std::streamsize>(presetBytes.size()));
     const Result fromPreset = run("params --program 7 --preset " + path("list.fxp"));
-    EXPECT_NE(fromPreset.output.find("Program: 7 \"Listed\""), std::string::npos) << fromPreset.output;
+    EXPECT_NE(fromPreset.output.find("Program: 7 \"Listed\""), std::string::npos)
+        << fromPreset.output;
     EXPECT_NE(fromPreset.output.find("Humidity       0.5"), std::string::npos) << fromPreset.output;
 
     PresetFile bank;
@@ -205,18 +223,22 @@ TEST_F(Command, ParameterListPresetsAndBanksAreApplied) {
     }
     const auto bankBytes = encodePresetFile(bank);
     std::ofstream(path("list.fxb"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bankBytes.data()), static_cast<std::streamsize>(bankBytes.size()));
+        .write(reinterpret_cast<const char*>(bankBytes.data()),
+               static_cast<std::streamsize>(bankBytes.size()));
     const Result fromBank = run("params --bank " + path("list.fxb"));
-    EXPECT_NE(fromBank.output.find("Program: 2 \"Listed 2\""), std::string::npos) << fromBank.output;
+    EXPECT_NE(fromBank.output.find("Program: 2 \"Listed 2\""), std::string::npos)
+        << fromBank.output;
     EXPECT_NE(fromBank.output.find("Center         0.1"), std::string::npos) << fromBank.output;
 
     preset.values.pop_back();
     const auto shortBytes = encodePresetFile(preset);
     std::ofstream(path("short-list.fxp"), std::ios::binary)
-        .write(reinterpret_cast<const char*>(shortBytes.data()), static_cast<std::streamsize>(shortBytes.size()));
+        .write(reinterpret_cast<const char*>(shortBytes.data()),
+               static_cast<std::streamsize>(shortBytes.size()));
     const Result wrongCount = run("params --preset " + path("short-list.fxp"));
     EXPECT_NE(wrongCount.status, 0);
-    EXPECT_NE(wrongCount.output.find("holds 11 parameter values, the plug-in has 12"), std::string::npos)
+    EXPECT_NE(wrongCount.output.find("holds 11 parameter values, the plug-in has 12"),
+              std::string::npos)
         << wrongCount.output;
 }
 
@@ -229,16 +251,19 @@ TEST_F(Command, BadInputGivesOneLineAndNoOutputFile) {
     ASSERT_EQ(run("save-bank " + path("good.fxb")).status, 0);
     {
         std::ifstream in(path("good.fxp"), std::ios::binary);
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
         std::ofstream(path("short.fxp"), std::ios::binary).write(bytes.data(), 100);
         bytes[16] = 'X';  // the effect's ID
-        std::ofstream(path("other.fxp"), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path("other.fxp"), std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         bytes[16] = 'Z';
         bytes[60] = 0;  // the chunk's own magic: the plug-in refuses it
-        std::ofstream(path("rejected.fxp"), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path("rejected.fxp"), std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    const std::vector<std::string> inputs = {"in.wav", "text.wav", "quad.wav", "good.fxp", "good.fxb",
-                                             "short.fxp", "other.fxp", "rejected.fxp"};
+    const std::vector<std::string> inputs = {"in.wav",   "text.wav",  "quad.wav",  "good.fxp",
+                                             "good.fxb", "short.fxp", "other.fxp", "rejected.fxp"};
     const std::string in = path("in.wav") + " ";
     const std::string out = path("out.wav");
     const struct {
@@ -246,22 +271,27 @@ TEST_F(Command, BadInputGivesOneLineAndNoOutputFile) {
         std::string message;
     } cases[] = {
         {"process " + path("missing.wav") + " " + out, "missing.wav: no such file"},
-        {"process " + path("text.wav") + " " + out, "text.wav: not a readable WAV, FLAC, AIFF or OGG file"},
+        {"process " + path("text.wav") + " " + out,
+         "text.wav: not a readable WAV, FLAC, AIFF or OGG file"},
         {"process " + path("quad.wav") + " " + out, "quad.wav: 4 channels"},
         {"process " + in + path("out.mp3"), "unsupported output format '.mp3'"},
-        {"process " + in + out + " --program 'Vocal Out - Mode 9'", "no program named 'Vocal Out - Mode 9'"},
+        {"process " + in + out + " --program 'Vocal Out - Mode 9'",
+         "no program named 'Vocal Out - Mode 9'"},
         {"process " + in + out + " --program 10", "program 10 does not exist"},
         {"process " + in + out + " --set Loudness=0.5", "no parameter named 'Loudness'"},
-        {"process " + in + out + " --set Humidity=1.5", "Humidity=1.5: the value must lie from 0 to 1"},
+        {"process " + in + out + " --set Humidity=1.5",
+         "Humidity=1.5: the value must lie from 0 to 1"},
         {"process " + in + out + " --set Humidity=-0.1", "the value must lie from 0 to 1"},
         {"process " + in + out + " --set Humidity=lots", "the value is not a number"},
         {"process " + in + out + " --set Humidity", "write NAME=VALUE"},
         {"process " + in + out + " --preset " + path("short.fxp"), "short.fxp: damaged file"},
-        {"process " + in + out + " --preset " + path("other.fxp"), "made for another plug-in (ID 'XQ7N')"},
+        {"process " + in + out + " --preset " + path("other.fxp"),
+         "made for another plug-in (ID 'XQ7N')"},
         {"process " + in + out + " --preset " + path("rejected.fxp"), "the plug-in rejected it: "},
         {"process " + in + out + " --preset " + path("good.fxb"), "is a bank (.fxb), not a preset"},
         {"process " + in + out + " --bank " + path("good.fxp"), "is a preset (.fxp), not a bank"},
-        {"process " + in + out + " --preset " + path("in.wav"), "in.wav: not a VST preset or bank file"},
+        {"process " + in + out + " --preset " + path("in.wav"),
+         "in.wav: not a VST preset or bank file"},
         {"process " + in + out + " --block 0", "--block 0: use a block size from 1 to 65536"},
         {"process " + in + path("no-folder/out.wav"), "does not exist"},
         {"process " + in + out + " --plugin " + path("in.wav"), "cannot load the plug-in library"},
@@ -270,7 +300,8 @@ TEST_F(Command, BadInputGivesOneLineAndNoOutputFile) {
     for (const auto& c : cases) {
         const Result result = run(c.arguments);
         EXPECT_NE(result.status, 0) << c.arguments;
-        EXPECT_NE(result.output.find(c.message), std::string::npos) << c.arguments << "\n" << result.output;
+        EXPECT_NE(result.output.find(c.message), std::string::npos) << c.arguments << "\n"
+                                                                    << result.output;
         EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 1) << result.output;
         EXPECT_TRUE(leftovers(inputs).empty()) << c.arguments << ": " << leftovers(inputs).front();
     }

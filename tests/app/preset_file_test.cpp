@@ -30,7 +30,8 @@ PresetFile valuesPreset(const std::string& name, float base) {
 }
 
 uint32_t bigEndianAt(const std::vector<uint8_t>& b, size_t at) {
-    return (uint32_t{b[at]} << 24) | (uint32_t{b[at + 1]} << 16) | (uint32_t{b[at + 2]} << 8) | b[at + 3];
+    return (uint32_t{b[at]} << 24) | (uint32_t{b[at + 1]} << 16) | (uint32_t{b[at + 2]} << 8) |
+           b[at + 3];
 }
 
 void expectSame(const PresetFile& a, const PresetFile& b) {
@@ -102,7 +103,9 @@ TEST(PresetFile, ParameterListsReadBack) {
     bank.kind = PresetFile::Kind::Bank;
     bank.opaque = false;
     bank.effectID = kID;
-    for (int i = 0; i < 10; ++i) bank.programs.push_back(valuesPreset("P" + std::to_string(i), 0.05f * static_cast<float>(i)));
+    for (int i = 0; i < 10; ++i)
+        bank.programs.push_back(
+            valuesPreset("P" + std::to_string(i), 0.05f * static_cast<float>(i)));
     bank.count = 10;
     expectSame(decodePresetFile(encodePresetFile(bank)), bank);
 }
@@ -116,7 +119,8 @@ TEST(PresetFile, EveryTruncationIsRefused) {
     bank.count = 2;
     for (const auto& whole : {encodePresetFile(chunkPreset()), encodePresetFile(bank)}) {
         for (size_t length = 0; length < whole.size(); ++length) {
-            const std::vector<uint8_t> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+            const std::vector<uint8_t> cut(whole.begin(),
+                                           whole.begin() + static_cast<std::ptrdiff_t>(length));
             EXPECT_NE(refusal(cut), "accepted") << "length " << length;
         }
     }

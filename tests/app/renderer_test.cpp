@@ -54,7 +54,8 @@ Stereo songLike(size_t length) {
         seed = seed * 1664525u + 1013904223u;
         const double noise = (static_cast<double>(seed >> 8) / 16777216.0 - 0.5) * 0.2;
         const double t = static_cast<double>(i) / 44100.0;
-        const double centre = 0.3 * std::sin(2 * M_PI * 220 * t) + 0.1 * std::sin(2 * M_PI * 660 * t);
+        const double centre =
+            0.3 * std::sin(2 * M_PI * 220 * t) + 0.1 * std::sin(2 * M_PI * 660 * t);
         s.left[i] = static_cast<float>(centre + noise);
         s.right[i] = static_cast<float>(centre + 0.2 * std::sin(2 * M_PI * 1500 * t));
     }
@@ -78,8 +79,10 @@ TEST(AlignedRenderer, ImpulseLeavesAtItsInputPositionWithTheInputsLength) {
             const Stereo output = render(512, input, program, humidity);
             ASSERT_EQ(output.left.size(), input.left.size());
             ASSERT_EQ(output.right.size(), input.right.size());
-            EXPECT_EQ(loudest(output.left), 12345u) << "program " << program << " humidity " << humidity;
-            EXPECT_EQ(loudest(output.right), 12345u) << "program " << program << " humidity " << humidity;
+            EXPECT_EQ(loudest(output.left), 12345u)
+                << "program " << program << " humidity " << humidity;
+            EXPECT_EQ(loudest(output.right), 12345u)
+                << "program " << program << " humidity " << humidity;
         }
     }
 }
@@ -108,8 +111,10 @@ TEST(AlignedRenderer, BlockSizeDoesNotChangeTheResult) {
         for (int32_t blockSize : {1, 7, 333, 4096, 8192}) {
             const Stereo output = render(blockSize, input, program);
             ASSERT_EQ(output.left.size(), reference.left.size());
-            EXPECT_EQ(output.left, reference.left) << "program " << program << " block " << blockSize;
-            EXPECT_EQ(output.right, reference.right) << "program " << program << " block " << blockSize;
+            EXPECT_EQ(output.left, reference.left)
+                << "program " << program << " block " << blockSize;
+            EXPECT_EQ(output.right, reference.right)
+                << "program " << program << " block " << blockSize;
         }
     }
 }
@@ -118,7 +123,8 @@ TEST(AlignedRenderer, ThePrimingCallTakesThePendingReset) {
     HostedPlugin plugin(ZINDRA_PLUGIN_PATH, 44100.0f);
     plugin.start(256);
     int64_t frames = 0;
-    AlignedRenderer renderer(plugin, 256, [&](const float*, const float*, int32_t n) { frames += n; });
+    AlignedRenderer renderer(plugin, 256,
+                             [&](const float*, const float*, int32_t n) { frames += n; });
     const std::vector<float> silence(1000, 0.0f);
     renderer.feed(silence.data(), silence.data(), 1000);
     renderer.finish();

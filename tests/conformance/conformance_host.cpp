@@ -244,8 +244,8 @@ TEST_F(Instance, SpeakerArrangementQueryAnswersNoArrangement) {
     int dummy = 0;
     void* input = &dummy;
     void* output = &dummy;
-    EXPECT_EQ(send(effect, effGetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(&input), &output),
-              0);
+    EXPECT_EQ(
+        send(effect, effGetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(&input), &output), 0);
     EXPECT_EQ(input, nullptr);
     EXPECT_EQ(output, nullptr);
 }
@@ -289,9 +289,9 @@ TEST_F(Instance, PinsAreStereoPairs) {
 
 TEST_F(Instance, ClaimsNoCapability) {
     char empty[] = "";
-    for (const char* capability : {"receiveVstEvents", "receiveVstMidiEvent", "sendVstEvents",
-                                   "plugAsChannelInsert", "bypass", "noRealTime", "offline",
-                                   "2in2out", "anything at all"}) {
+    for (const char* capability :
+         {"receiveVstEvents", "receiveVstMidiEvent", "sendVstEvents", "plugAsChannelInsert",
+          "bypass", "noRealTime", "offline", "2in2out", "anything at all"}) {
         char copy[64];
         std::strcpy(copy, capability);
         EXPECT_EQ(send(effect, effCanDo, 0, 0, copy), -1) << capability;
@@ -432,8 +432,7 @@ TEST_F(Chunks, ANewInstanceWritesItsPresetAndBank) {
     ASSERT_EQ(preset.size(), 364u);
     const uint8_t header[8] = {0x4E, 0x37, 0x51, 0x5A, 4, 0, 0, 0};
     EXPECT_EQ(std::memcmp(preset.data(), header, 8), 0);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(preset.data()) + 56),
-              "Vocal Out - Mode 1");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(preset.data()) + 56), "Vocal Out - Mode 1");
     for (size_t b = 56 + 18; b < 364; ++b) EXPECT_EQ(preset[b], 0) << b;
 
     const std::vector<uint8_t> bank = chunk(false);

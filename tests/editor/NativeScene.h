@@ -13,12 +13,12 @@
 // Under run-with-display.sh a display is promised: missing it is a failure there.
 inline bool displayPromised() { return std::getenv("ZINDRA_DISPLAY_PROMISED") != nullptr; }
 
-#define SKIP_WITHOUT_DISPLAY(scene)                                       \
-    do {                                                                  \
-        if (!(scene).host) {                                              \
+#define SKIP_WITHOUT_DISPLAY(scene)                                            \
+    do {                                                                       \
+        if (!(scene).host) {                                                   \
             if (displayPromised()) FAIL() << "no display on the promised one"; \
-            GTEST_SKIP() << "no display";                                 \
-        }                                                                 \
+            GTEST_SKIP() << "no display";                                      \
+        }                                                                      \
     } while (0)
 
 struct NativeScene {
@@ -54,7 +54,8 @@ struct NativeScene {
         int same = 0;
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x)
-                same += (shown[y * kWidth + x] & 0xFFFFFFu) == (form->pixels().at(x, y) & 0xFFFFFFu);
+                same +=
+                    (shown[y * kWidth + x] & 0xFFFFFFu) == (form->pixels().at(x, y) & 0xFFFFFFu);
         return same / double(kWidth * kHeight);
     }
 

@@ -59,7 +59,8 @@ void fillTestSpectrum(const SpectrumPlot& p, int bins) {
         double voice = 0;
         for (int h = 1; h <= 14; ++h) {
             const double centre = 0.016 * h;
-            voice = std::max(voice, (44.0 - 2.5 * h) * std::exp(-std::pow((f - centre) / 0.0018, 2)));
+            voice =
+                std::max(voice, (44.0 - 2.5 * h) * std::exp(-std::pow((f - centre) / 0.0018, 2)));
         }
         p.left->AddPoint(b, floor + voice + jitter());
         p.right->AddPoint(b, floor - 6 + voice * 0.75 + jitter());
@@ -117,7 +118,8 @@ std::unique_ptr<MainPage> buildMainPage() {
         page->sliders[i]->setTag(i);
         for (int side = 0; side < 2; ++side) {
             auto& label = container.add<gui::Label>(side ? readouts[i] : names[i]);
-            label.setBounds(side ? gui::Rect{151, top + 19, 66, 22} : gui::Rect{27, top + 19, 100, 22});
+            label.setBounds(side ? gui::Rect{151, top + 19, 66, 22}
+                                 : gui::Rect{27, top + 19, 100, 22});
             label.setFont(gui::Font::cell(gui::FontFamily::Arial, 17));
             label.setVerticalCenter(true);
             if (side) label.setAlignment(gui::HAlign::Right);

@@ -23,8 +23,9 @@ Image twoTone(Transparency rule) {
 }
 
 TEST(Canvas, TransparencyRulesOfImages) {
-    for (auto [rule, shown] : {std::pair{Transparency::Opaque, 4}, std::pair{Transparency::ColorKey, 3},
-                               std::pair{Transparency::Mask, 3}}) {
+    for (auto [rule, shown] :
+         {std::pair{Transparency::Opaque, 4}, std::pair{Transparency::ColorKey, 3},
+          std::pair{Transparency::Mask, 3}}) {
         Bitmap target(4, 1, kBack);
         Canvas canvas(target);
         canvas.drawImage(twoTone(rule), 0, 0);

@@ -42,7 +42,8 @@ bool writeEditorPictures(const std::string& folder, const std::vector<float>& le
     plugin.processReplacing(none, none, 0);
     constexpr size_t kBlock = 512;
     for (size_t pos = 0; pos < left.size(); pos += kBlock) {
-        float* in[2] = {const_cast<float*>(left.data() + pos), const_cast<float*>(right.data() + pos)};
+        float* in[2] = {const_cast<float*>(left.data() + pos),
+                        const_cast<float*>(right.data() + pos)};
         float* out[2] = {outLeft.data() + pos, outRight.data() + pos};
         plugin.processReplacing(in, out, static_cast<int32_t>(std::min(kBlock, left.size() - pos)));
     }

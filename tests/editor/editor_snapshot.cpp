@@ -49,7 +49,6 @@ void synthesise(std::vector<float>& left, std::vector<float>& right, double rate
 
 }  // namespace
 
-
 int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : ".";
     std::vector<float> left(88200), right(88200);

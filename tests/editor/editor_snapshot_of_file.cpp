@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
             right[i] = interleaved[i * channels + (channels > 1 ? 1 : 0)];
         }
         if (!writeEditorPictures(argv[2], left, right, reader.sampleRate())) {
-            std::fprintf(stderr, "editor_snapshot_of_file: cannot write the pictures into %s\n", argv[2]);
+            std::fprintf(stderr, "editor_snapshot_of_file: cannot write the pictures into %s\n",
+                         argv[2]);
             return 1;
         }
         std::printf("editor snapshots written\n");

@@ -85,9 +85,10 @@ TEST_F(PlotTest, GridFollowsTheTicksWhateverTheAxisMaximum) {
         for (int i = 1; i < 20; ++i) {
             const int x = 4 + editor::toPixel(235.0 * i / 20);
             EXPECT_EQ(at(x, 30), kGrid) << "tick " << i;
-            for (int y = 5; y <= 135; ++y) ASSERT_EQ(at(x, y), kGrid) << "tick " << i << " row " << y;
+            for (int y = 5; y <= 135; ++y)
+                ASSERT_EQ(at(x, y), kGrid) << "tick " << i << " row " << y;
         }
-        EXPECT_EQ(at(28, 30), kGrid);   // 23.5 rounds to 24
+        EXPECT_EQ(at(28, 30), kGrid);  // 23.5 rounds to 24
         EXPECT_EQ(at(27, 30), kField);
         EXPECT_EQ(at(122, 30), kGrid);  // 117.5 rounds to 118
     }

@@ -51,11 +51,13 @@ bool writeWidgetSheet(const std::string& path) {
     };
     using gui::FontFamily;
     label("Credits", {256, 68, 211, 23},
-          gui::Font::character(FontFamily::ComicSansMS, 13, gui::colors::maroon).setBold().setUnderline(),
+          gui::Font::character(FontFamily::ComicSansMS, 13, gui::colors::maroon)
+              .setBold()
+              .setUnderline(),
           gui::HAlign::Left, false);
     label("Concept, design and code by the Zindra team", {256, 91, 211, 39},
-          gui::Font::character(FontFamily::ComicSansMS, 13, gui::colors::maroon), gui::HAlign::Center,
-          true);
+          gui::Font::character(FontFamily::ComicSansMS, 13, gui::colors::maroon),
+          gui::HAlign::Center, true);
     label("   Visit Corvanti at:", {256, 137, 211, 22},
           gui::Font::character(FontFamily::ComicSansMS, 13, gui::colors::maroon), gui::HAlign::Left,
           false);
@@ -63,14 +65,14 @@ bool writeWidgetSheet(const std::string& path) {
           gui::Font::character(FontFamily::ComicSansMS, 16, gui::colors::hyperlink).setUnderline(),
           gui::HAlign::Center, false);
     label("V1.14", {448, 45, 32, 15},
-          gui::Font::character(FontFamily::Arial, 12, gui::colors::grey).setBold(), gui::HAlign::Left,
-          false);
+          gui::Font::character(FontFamily::Arial, 12, gui::colors::grey).setBold(),
+          gui::HAlign::Left, false);
     container.add<gui::Bevel>(gui::BevelStyle::Lowered).setBounds({16, 211, 217, 86});
     container.add<gui::Bevel>(gui::BevelStyle::Raised).setBounds({47, 222, 153, 25});
     label("Latency", {57, 227, 54, 16}, gui::Font::cell(FontFamily::Arial, 17).setBold(),
           gui::HAlign::Left, false);
-    label("185.76 ms", {121, 226, 69, 17}, gui::Font::cell(FontFamily::Arial, 17), gui::HAlign::Right,
-          false);
+    label("185.76 ms", {121, 226, 69, 17}, gui::Font::cell(FontFamily::Arial, 17),
+          gui::HAlign::Right, false);
     label("Processing adds a fixed delay that hosts compensate.", {40, 256, 165, 30},
           gui::Font::character(FontFamily::MSSansSerif, 11, gui::colors::grey), gui::HAlign::Center,
           true);
@@ -119,7 +121,9 @@ int main(int argc, char** argv) {
     gui::Bitmap sheet(2 * kW, 2 * kH);
     for (int y = 0; y < 2 * kH; ++y)
         for (int x = 0; x < 2 * kW; ++x) sheet.at(x, y) = small.at(x / 2, y / 2);
-    ok = platform::writePng(folder + "/slider-parts-2x.png", sheet.data(), 2 * kW, 2 * kH, 2 * kW) && ok;
+    ok =
+        platform::writePng(folder + "/slider-parts-2x.png", sheet.data(), 2 * kW, 2 * kH, 2 * kW) &&
+        ok;
     ok = writeWidgetSheet(folder + "/widgets.png") && ok;
     std::printf("%s\n", ok ? "snapshots written" : "could not write the snapshots");
     return ok ? 0 : 1;

@@ -49,7 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     float before[APlugin::kNumParams];
     for (int32_t i = 0; i < APlugin::kNumParams; ++i) before[i] = plugin.getParameter(i);
     check(plugin.setChunk(copy.data(), bytes, isPreset) == 1);
-    for (int32_t i = 0; i < APlugin::kNumParams; ++i)
-        check(plugin.getParameter(i) == before[i]);
+    for (int32_t i = 0; i < APlugin::kNumParams; ++i) check(plugin.getParameter(i) == before[i]);
     return 0;
 }

@@ -3,9 +3,9 @@
 // a user-interface thread setting parameters to any float (NaN, infinities,
 // negatives, above 1), switching and renaming programs, and saving and
 // loading presets and banks; and an automation thread setting parameters as
-// a host's automation does, while the editor opens, idles and closes. Run under ThreadSanitizer and AddressSanitizer.
-// Afterwards the current program must equal the parameters and a chunk round
-// trip must change nothing.
+// a host's automation does, while the editor opens, idles and closes. Run under ThreadSanitizer and
+// AddressSanitizer. Afterwards the current program must equal the parameters and a chunk round trip
+// must change nothing.
 //
 //   stress_test [SECONDS]      (default 60)
 #include <atomic>
@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "host/vst2.h"
-#include "platform/system.h"
 #include "platform/offscreen/OffscreenWindow.h"
+#include "platform/system.h"
 #include "plugin/APluginEditor.h"
 #include "plugin/uPlugin.h"
 
@@ -98,11 +98,12 @@ void userInterface(AEffect* effect) {
     while (running.load()) {
         switch (random() % 8) {
             case 0:
-                effect->setParameter(effect, static_cast<int32_t>(random() % 14) - 1, anyValue(random));
+                effect->setParameter(effect, static_cast<int32_t>(random() % 14) - 1,
+                                     anyValue(random));
                 break;
             case 1:
-                effect->dispatcher(effect, effSetProgram, 0, static_cast<intptr_t>(random() % 12) - 1,
-                                   nullptr, 0.0f);
+                effect->dispatcher(effect, effSetProgram, 0,
+                                   static_cast<intptr_t>(random() % 12) - 1, nullptr, 0.0f);
                 break;
             case 2: {
                 std::string name(random() % 60, 'a' + static_cast<char>(random() % 26));
@@ -114,17 +115,18 @@ void userInterface(AEffect* effect) {
             case 4: {
                 const int32_t isPreset = static_cast<int32_t>(random() % 2);
                 void* chunk = nullptr;
-                const auto bytes = effect->dispatcher(effect, effGetChunk, isPreset, 0, &chunk, 0.0f);
+                const auto bytes =
+                    effect->dispatcher(effect, effGetChunk, isPreset, 0, &chunk, 0.0f);
                 std::vector<uint8_t> copy(static_cast<uint8_t*>(chunk),
                                           static_cast<uint8_t*>(chunk) + bytes);
                 effect->dispatcher(effect, effSetChunk, isPreset, bytes, copy.data(), 0.0f);
                 break;
             }
             case 5:
-                effect->dispatcher(effect, effGetParamDisplay, static_cast<int32_t>(random() % 12), 0,
-                                   text, 0.0f);
-                effect->dispatcher(effect, effGetProgramNameIndexed, static_cast<int32_t>(random() % 10),
+                effect->dispatcher(effect, effGetParamDisplay, static_cast<int32_t>(random() % 12),
                                    0, text, 0.0f);
+                effect->dispatcher(effect, effGetProgramNameIndexed,
+                                   static_cast<int32_t>(random() % 10), 0, text, 0.0f);
                 break;
             case 6: {
                 // The editor comes and goes while the other threads run.
@@ -189,11 +191,11 @@ int main(int argc, char** argv) {
     }
     // A bank round trip changes nothing.
     const auto bankBytes = effect->dispatcher(effect, effGetChunk, 0, 0, &chunk, 0.0f);
-    std::vector<uint8_t> saved(static_cast<uint8_t*>(chunk), static_cast<uint8_t*>(chunk) + bankBytes);
+    std::vector<uint8_t> saved(static_cast<uint8_t*>(chunk),
+                               static_cast<uint8_t*>(chunk) + bankBytes);
     effect->dispatcher(effect, effSetChunk, 0, bankBytes, saved.data(), 0.0f);
     const auto againBytes = effect->dispatcher(effect, effGetChunk, 0, 0, &chunk, 0.0f);
-    expect(againBytes == bankBytes &&
-               std::memcmp(chunk, saved.data(), saved.size()) == 0,
+    expect(againBytes == bankBytes && std::memcmp(chunk, saved.data(), saved.size()) == 0,
            "a bank round trip is lossless");
     expect(effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f) == 1, "the effect closes");
 

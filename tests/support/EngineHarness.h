@@ -45,8 +45,8 @@ public:
         Stereo output = initialOutput ? *initialOutput : Stereo(input.size());
         size_t pos = 0;
         for (size_t b = 0; pos < input.size(); ++b) {
-            const auto n = static_cast<int32_t>(
-                std::min<size_t>(static_cast<size_t>(blocks[b % blocks.size()]), input.size() - pos));
+            const auto n = static_cast<int32_t>(std::min<size_t>(
+                static_cast<size_t>(blocks[b % blocks.size()]), input.size() - pos));
             float* in[2] = {const_cast<float*>(input.left.data() + pos),
                             const_cast<float*>(input.right.data() + pos)};
             float* out[2] = {output.left.data() + pos, output.right.data() + pos};
@@ -111,7 +111,8 @@ inline void separate(std::vector<Complex>& L, std::vector<Complex>& R, const Ref
     double lowHz = centerHz - widthHz / 2.0, highHz = centerHz + widthHz / 2.0;
     if (lowHz <= 0.0) lowHz = 0.0;
     if (highHz >= 20000.0) highHz = 20000.0;
-    const int lowBin = roundEven(half * lowHz / nyquist), highBin = roundEven(half * highHz / nyquist);
+    const int lowBin = roundEven(half * lowHz / nyquist),
+              highBin = roundEven(half * highHz / nyquist);
     const double angle = static_cast<float>(s.spread * std::numbers::pi / 4.0);
     const double lo = static_cast<float>(std::numbers::pi / 4.0 - angle);
     const double hi = static_cast<float>(std::numbers::pi / 4.0 + angle);
@@ -206,7 +207,8 @@ inline std::vector<float> music(size_t n, double sampleRate, uint32_t seed) {
     for (size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / sampleRate;
         double v = 0.0;
-        for (int h = 1; h <= 6; ++h) v += 0.15 / h * std::sin(2.0 * std::numbers::pi * 220.0 * h * t);
+        for (int h = 1; h <= 6; ++h)
+            v += 0.15 / h * std::sin(2.0 * std::numbers::pi * 220.0 * h * t);
         x[i] = static_cast<float>(v + 0.02 * noise(seed));
     }
     return x;

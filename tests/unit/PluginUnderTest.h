@@ -47,9 +47,8 @@ struct PluginState {
     std::vector<uint8_t> bankChunk;
 
     bool operator==(const PluginState& other) const {
-        return currentProgram == other.currentProgram &&
-               sameBits(params, other.params) && programs == other.programs &&
-               sameBits(quantities, other.quantities) &&
+        return currentProgram == other.currentProgram && sameBits(params, other.params) &&
+               programs == other.programs && sameBits(quantities, other.quantities) &&
                switches == other.switches && requestedFrameSize == other.requestedFrameSize &&
                resetPending == other.resetPending && presetChunk == other.presetChunk &&
                bankChunk == other.bankChunk;
@@ -106,7 +105,8 @@ public:
         s.currentProgram = curProgram.load();
         for (int i = 0; i < kNumParams; ++i) s.params[i] = params[i].load();
         for (int p = 0; p < kNumPrograms; ++p) {
-            for (int i = 0; i < kNumParams; ++i) s.programs[p].values[i] = programs[p].fpar[i].load();
+            for (int i = 0; i < kNumParams; ++i)
+                s.programs[p].values[i] = programs[p].fpar[i].load();
             std::memcpy(s.programs[p].name.data(), programs[p].name, 51);
             std::memcpy(s.programs[p].reserved.data(), programs[p].reserved, 256);
         }

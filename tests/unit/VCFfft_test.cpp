@@ -9,9 +9,9 @@
 // largest single-bin error against the same bound applied to the whole norm.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
-#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>

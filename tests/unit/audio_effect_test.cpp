@@ -23,7 +23,6 @@ public:
     float getParameter(int32_t index) override { return static_cast<float>(index) * 0.25f; }
     void close() override { ++closeCalls; }
 
-
     int processCalls = 0, lastFrames = -1, setCalls = 0, lastIndex = -1, closeCalls = 0;
     float lastValue = -1.0f;
 };

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "support/MessageLog.h"
 #include "PluginUnderTest.h"
+#include "support/MessageLog.h"
 
 namespace {
 
@@ -55,9 +55,8 @@ protected:
 TEST_F(Chunks, ANewInstancesPresetIsExactlyTheseBytes) {
     Bytes expected(364, 0);
     std::memcpy(expected.data(), kHeader, 8);
-    const uint32_t values[12] = {0x3E5C28F6, 0x3ECCCCCD, 0x3DD4FDF4, 0x3F800000,
-                                 0x3F800000, 0,          0,          0,
-                                 0x3F800000, 0,          0,          0};
+    const uint32_t values[12] = {0x3E5C28F6, 0x3ECCCCCD, 0x3DD4FDF4, 0x3F800000, 0x3F800000, 0,
+                                 0,          0,          0x3F800000, 0,          0,          0};
     for (int i = 0; i < 12; ++i) putUint32(expected, 8 + 4 * i, values[i]);
     std::memcpy(expected.data() + 56, "Vocal Out - Mode 1", 18);
     EXPECT_EQ(preset(), expected);
@@ -77,8 +76,8 @@ TEST_F(Chunks, ANewInstancesBankHoldsTheTenProgramsInPlace) {
         for (size_t b = entry + 107; b < entry + 364; ++b) EXPECT_EQ(bytes[b], 0) << p;
     }
     EXPECT_EQ(getFloat(bytes, 16), 0.215f) << "first entry's values at 16";
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data()) + 64),
-              "Vocal Out - Mode 1") << "first entry's name at 64";
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data()) + 64), "Vocal Out - Mode 1")
+        << "first entry's name at 64";
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data()) + 64 + 9 * 364),
               "Isolate Vocal (HR)");
 }
@@ -160,7 +159,8 @@ TEST_F(Chunks, ABankReplacesEveryProgramAndKeepsTheCurrentOne) {
     EXPECT_EQ(plugin.getParameter(APlugin::kHumidity), 0.05f * 6);
     EXPECT_TRUE(plugin.isResetPending());
     for (int p = 0; p < 10; ++p) {
-        EXPECT_EQ(plugin.programs[p].fpar[APlugin::kHumidity].load(), 0.05f * static_cast<float>(p));
+        EXPECT_EQ(plugin.programs[p].fpar[APlugin::kHumidity].load(),
+                  0.05f * static_cast<float>(p));
         EXPECT_EQ(plugin.programs[p].name[0], 'a' + p);
         EXPECT_EQ(plugin.programs[p].reserved[255], p + 1);
     }

@@ -229,7 +229,8 @@ TEST(ExtendedDispatcher, DefaultAnswers) {
         {effBeginLoadProgram, 0, 0, 0, nullptr},
     };
     for (const Expectation& x : expectations)
-        EXPECT_EQ(effect.send(x.opcode, x.index, x.value, x.ptr), x.result) << "opcode " << x.opcode;
+        EXPECT_EQ(effect.send(x.opcode, x.index, x.value, x.ptr), x.result)
+            << "opcode " << x.opcode;
     EXPECT_EQ(std::string(text), "") << "no default writes text";
 
     effect.isSynth(true);

@@ -92,8 +92,8 @@ TEST(Engine, OutputDoesNotDependOnHowTheHostCutsBlocks) {
         EngineHarness whole;
         whole.set({{P::kHiRes, hiRes}});
         const Stereo expected = whole.run(input, {40000});
-        for (const std::vector<int32_t>& blocks :
-             std::vector<std::vector<int32_t>>{{1}, {7}, {1000}, {4096}, {1, 7, 1000, 4096, 3, 64}}) {
+        for (const std::vector<int32_t>& blocks : std::vector<std::vector<int32_t>>{
+                 {1}, {7}, {1000}, {4096}, {1, 7, 1000, 4096, 3, 64}}) {
             EngineHarness cut;
             cut.set({{P::kHiRes, hiRes}});
             const Stereo output = cut.run(input, blocks);

@@ -86,8 +86,8 @@ Separated model(const std::vector<ComplexF>& z, const FrameSeparation& f) {
     Separated out{std::vector<ComplexF>(kPoints), std::vector<float>(kHalf + 1),
                   std::vector<float>(kHalf + 1)};
     for (int k = 0; k <= kHalf; ++k) {
-        const Complex zi(z[k].re, z[k].im), za(z[(kPoints - k) % kPoints].re,
-                                                z[(kPoints - k) % kPoints].im);
+        const Complex zi(z[k].re, z[k].im),
+            za(z[(kPoints - k) % kPoints].re, z[(kPoints - k) % kPoints].im);
         Complex l = std::conj(zi + std::conj(za)) / 2.0;
         Complex r = std::conj((zi - std::conj(za)) / Complex(0.0, 2.0));
         if (!f.bypass) {
@@ -145,9 +145,9 @@ TEST(FrameKernels, SpectralPassMatchesThePlainModel) {
         // from: a few units in the last place of the bin's own level.
         for (int k = 0; k < kPoints; ++k) {
             const int bin = k <= kHalf ? k : kPoints - k;
-            const double level = std::abs(Complex(z[bin].re, z[bin].im)) +
-                                 std::abs(Complex(z[(kPoints - bin) % kPoints].re,
-                                                  z[(kPoints - bin) % kPoints].im));
+            const double level =
+                std::abs(Complex(z[bin].re, z[bin].im)) +
+                std::abs(Complex(z[(kPoints - bin) % kPoints].re, z[(kPoints - bin) % kPoints].im));
             const double tolerance = 1e-6 * level;
             ASSERT_NEAR(got.s[k].re, want.s[k].re, tolerance) << describe(f) << " point " << k;
             ASSERT_NEAR(got.s[k].im, want.s[k].im, tolerance) << describe(f) << " point " << k;
@@ -261,10 +261,11 @@ TEST(FrameKernels, AngleTestDecidesAsTheToolkitArctangent) {
         float lo, hi;
     };
     const Range ranges[] = {
-        {quarter, quarter},                                                   // Spread 0
-        {static_cast<float>(std::numbers::pi / 4.0 - 0.3), static_cast<float>(std::numbers::pi / 4.0 + 0.3)},
+        {quarter, quarter},  // Spread 0
+        {static_cast<float>(std::numbers::pi / 4.0 - 0.3),
+         static_cast<float>(std::numbers::pi / 4.0 + 0.3)},
         {static_cast<float>(std::numbers::pi / 4.0 - double{quarter}),
-         static_cast<float>(std::numbers::pi / 4.0 + double{quarter})},      // Spread 1
+         static_cast<float>(std::numbers::pi / 4.0 + double{quarter})},  // Spread 1
         {1e-6f, 1.5707f}};
     for (const Range& range : ranges) {
         for (bool keepInside : {true, false}) {
@@ -331,7 +332,8 @@ TEST(FrameKernels, AngleTestDecidesAsTheToolkitArctangent) {
 Stereo sineAt(double amplitude, size_t length) {
     Stereo x(length);
     for (size_t i = 0; i < length; ++i)
-        x.left[i] = static_cast<float>(amplitude * std::sin(2.0 * std::numbers::pi * 256 * i / 4096));
+        x.left[i] =
+            static_cast<float>(amplitude * std::sin(2.0 * std::numbers::pi * 256 * i / 4096));
     return x;
 }
 

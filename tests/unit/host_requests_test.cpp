@@ -33,8 +33,12 @@ std::vector<Request> requests() {
     return {
         {"getTimeInfo", [](Effect& e) { return reinterpret_cast<intptr_t>(e.getTimeInfo(3)); },
          audioMasterGetTime, 0, 3, nullptr, 0},
-        {"setTime", [p](Effect& e) { e.setTime(5, p); return intptr_t{0}; }, audioMasterSetTime,
-         0, 5, p, 0},
+        {"setTime",
+         [p](Effect& e) {
+             e.setTime(5, p);
+             return intptr_t{0};
+         },
+         audioMasterSetTime, 0, 5, p, 0},
         {"tempoAt", [](Effect& e) { return intptr_t{e.tempoAt(99)}; }, audioMasterTempoAt, 0, 99,
          nullptr, 0},
         {"getNumAutomatableParameters",
@@ -43,8 +47,8 @@ std::vector<Request> requests() {
         {"getParameterQuantization",
          [](Effect& e) { return intptr_t{e.getParameterQuantization()}; },
          audioMasterGetParameterQuantization, 0, 0, nullptr, 0},
-        {"ioChanged", [](Effect& e) { return intptr_t{e.ioChanged()}; }, audioMasterIOChanged, 0,
-         0, nullptr, 0},
+        {"ioChanged", [](Effect& e) { return intptr_t{e.ioChanged()}; }, audioMasterIOChanged, 0, 0,
+         nullptr, 0},
         {"needIdle", [](Effect& e) { return intptr_t{e.needIdle()}; }, audioMasterNeedIdle, 0, 0,
          nullptr, 0},
         {"sizeWindow", [](Effect& e) { return intptr_t{e.sizeWindow(508, 341)}; },
@@ -75,7 +79,11 @@ std::vector<Request> requests() {
         {"offlineGetCurrentMetaPass",
          [](Effect& e) { return intptr_t{e.offlineGetCurrentMetaPass()}; },
          audioMasterOfflineGetCurrentMetaPass, 0, 0, nullptr, 0},
-        {"setOutputSamplerate", [](Effect& e) { e.setOutputSamplerate(96000.0f); return intptr_t{0}; },
+        {"setOutputSamplerate",
+         [](Effect& e) {
+             e.setOutputSamplerate(96000.0f);
+             return intptr_t{0};
+         },
          audioMasterSetOutputSampleRate, 0, 0, nullptr, 96000.0f},
         {"getInputSpeakerArrangement",
          [](Effect& e) { return reinterpret_cast<intptr_t>(e.getInputSpeakerArrangement()); },
@@ -83,7 +91,8 @@ std::vector<Request> requests() {
         {"getOutputSpeakerArrangement",
          [](Effect& e) { return reinterpret_cast<intptr_t>(e.getOutputSpeakerArrangement()); },
          audioMasterGetOutputSpeakerArrangement, 0, 0, nullptr, 0},
-        {"getHostVendorString", [](Effect& e) { return intptr_t{e.getHostVendorString(textBuffer)}; },
+        {"getHostVendorString",
+         [](Effect& e) { return intptr_t{e.getHostVendorString(textBuffer)}; },
          audioMasterGetVendorString, 0, 0, textBuffer, 0},
         {"getHostProductString",
          [](Effect& e) { return intptr_t{e.getHostProductString(textBuffer)}; },
@@ -92,8 +101,8 @@ std::vector<Request> requests() {
          audioMasterGetVendorVersion, 0, 0, nullptr, 0},
         {"hostVendorSpecific", [p](Effect& e) { return e.hostVendorSpecific(4, 5, p, 6.0f); },
          audioMasterVendorSpecific, 4, 5, p, 6.0f},
-        {"canHostDo", [](Effect& e) { return intptr_t{e.canHostDo(textBuffer)}; },
-         audioMasterCanDo, 0, 0, textBuffer, 0},
+        {"canHostDo", [](Effect& e) { return intptr_t{e.canHostDo(textBuffer)}; }, audioMasterCanDo,
+         0, 0, textBuffer, 0},
         {"getHostLanguage", [](Effect& e) { return intptr_t{e.getHostLanguage()}; },
          audioMasterGetLanguage, 0, 0, nullptr, 0},
         {"openWindow", [p](Effect& e) { return reinterpret_cast<intptr_t>(e.openWindow(p)); },
@@ -112,8 +121,12 @@ std::vector<Request> requests() {
          audioMasterOpenFileSelector, 0, 0, p, 0},
         {"getCurrentUniqueId", [](Effect& e) { return intptr_t{e.getCurrentUniqueId()}; },
          audioMasterCurrentId, 0, 0, nullptr, 0},
-        {"masterIdle", [](Effect& e) { e.masterIdle(); return intptr_t{0}; }, audioMasterIdle, 0,
-         0, nullptr, 0},
+        {"masterIdle",
+         [](Effect& e) {
+             e.masterIdle();
+             return intptr_t{0};
+         },
+         audioMasterIdle, 0, 0, nullptr, 0},
         {"isInputConnected", [](Effect& e) { return intptr_t{e.isInputConnected(1)}; },
          audioMasterPinConnected, 1, 0, nullptr, 0},
         {"isOutputConnected", [](Effect& e) { return intptr_t{e.isOutputConnected(1)}; },

@@ -75,7 +75,8 @@ TEST_P(HostileAudio, OutputRecoversExactlyAndOverflowIsReportedOnceLater) {
     messages::showPending();
     const auto shown = log.lines();
     EXPECT_LE(shown.size(), 1u) << "a repeated report is shown once";
-    for (const std::string& line : shown) EXPECT_NE(line.find("VCF_abs: OVERFLOW error"), std::string::npos);
+    for (const std::string& line : shown)
+        EXPECT_NE(line.find("VCF_abs: OVERFLOW error"), std::string::npos);
 }
 
 std::string caseName(const testing::TestParamInfo<std::tuple<Hostile, int>>& info) {

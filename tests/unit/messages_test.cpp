@@ -38,8 +38,8 @@ protected:
 TEST_F(MessageLog, EachMessageIsOneAppendedLine) {
     messages::report("E1 - Not a valid Zindra preset.");
     messages::report("two\nlines", "zindra");
-    EXPECT_EQ(lines(), (std::vector<std::string>{"E1 - Not a valid Zindra preset.",
-                                                 "zindra: two lines"}));
+    EXPECT_EQ(lines(),
+              (std::vector<std::string>{"E1 - Not a valid Zindra preset.", "zindra: two lines"}));
 }
 
 TEST_F(MessageLog, QueuedMessagesAppearOnlyWhenShownAndInOrder) {

@@ -8,8 +8,8 @@
 #include <numbers>
 #include <string>
 
-#include "platform/system.h"
 #include "PluginUnderTest.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -106,12 +106,10 @@ TEST_F(Parameters, AnyNonZeroValueSwitchesOnAndIsKeptRaw) {
         int32_t index;
         std::atomic<bool>& engine;
     };
-    const Switch switches[] = {{APlugin::kBypass, plugin.bypassOn},
-                               {APlugin::kZindracate, plugin.zindracateOn},
-                               {APlugin::kStereolize, plugin.stereolizeOn},
-                               {APlugin::kPassThru, plugin.passThruOn},
-                               {APlugin::kIsolate, plugin.isolateOn},
-                               {APlugin::kSpreadilate, plugin.spreadilateOn}};
+    const Switch switches[] = {
+        {APlugin::kBypass, plugin.bypassOn},         {APlugin::kZindracate, plugin.zindracateOn},
+        {APlugin::kStereolize, plugin.stereolizeOn}, {APlugin::kPassThru, plugin.passThruOn},
+        {APlugin::kIsolate, plugin.isolateOn},       {APlugin::kSpreadilate, plugin.spreadilateOn}};
     for (const Switch& s : switches) {
         plugin.setParameter(s.index, 0.0001f);
         EXPECT_TRUE(s.engine.load()) << s.index;
@@ -164,9 +162,9 @@ protected:
 };
 
 TEST_F(ParameterTexts, NamesAreWrittenWhole) {
-    const char* names[] = {"Center",       "Width",       "Spread",    "Zindra Mix",
-                           "Humidity",     "Hi-Res",      "Bypass",    "Zindra-cate!",
-                           "Stereolize!", "Pass Thru",   "Isolate",   "Spreadilate!"};
+    const char* names[] = {"Center",      "Width",     "Spread",  "Zindra Mix",
+                           "Humidity",    "Hi-Res",    "Bypass",  "Zindra-cate!",
+                           "Stereolize!", "Pass Thru", "Isolate", "Spreadilate!"};
     for (int32_t i = 0; i < APlugin::kNumParams; ++i) {
         EXPECT_EQ(name(i), names[i]);
         EXPECT_EQ(label(i), "%");

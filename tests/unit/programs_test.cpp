@@ -29,9 +29,9 @@ protected:
 };
 
 // The single-precision bit patterns of the factory values.
-constexpr uint32_t k0_215 = 0x3E5C28F6, k0_4 = 0x3ECCCCCD, k0_104 = 0x3DD4FDF4,
-                   k0_515 = 0x3F03D70A, k0_3875 = 0x3EC66666, k0_75 = 0x3F400000,
-                   k0_152 = 0x3E1BA5E3, k1 = 0x3F800000, k0 = 0;
+constexpr uint32_t k0_215 = 0x3E5C28F6, k0_4 = 0x3ECCCCCD, k0_104 = 0x3DD4FDF4, k0_515 = 0x3F03D70A,
+                   k0_3875 = 0x3EC66666, k0_75 = 0x3F400000, k0_152 = 0x3E1BA5E3, k1 = 0x3F800000,
+                   k0 = 0;
 
 struct Factory {
     const char* name;

@@ -25,8 +25,8 @@ Stereo input(Image image) {
             case Image::OppositePhase: x.right[i] = -x.left[i]; break;
             case Image::Wide:
                 // A centred part plus different material on each side.
-                x.right[i] = 0.5f * x.left[i] + 0.5f * other[i] *
-                                                      static_cast<float>(std::sin(i * 0.001));
+                x.right[i] =
+                    0.5f * x.left[i] + 0.5f * other[i] * static_cast<float>(std::sin(i * 0.001));
                 break;
         }
     }
@@ -78,8 +78,8 @@ TEST_P(FactoryPrograms, MatchTheDoublePrecisionModel) {
     const ReferenceSettings settings = settingsOf(program);
     const Stereo expected = reference::process(x, settings);
     const double inputLevel = rmsDb(x.left, 0, kLength);
-    for (const auto& [got, want] : {std::pair{&output.left, &expected.left},
-                                    std::pair{&output.right, &expected.right}}) {
+    for (const auto& [got, want] :
+         {std::pair{&output.left, &expected.left}, std::pair{&output.right, &expected.right}}) {
         const double wantLevel = rmsDb(*want, kSteady, kLength);
         const bool right = got == &output.right;
         if (wantLevel < inputLevel - 80.0) {
@@ -133,8 +133,12 @@ TEST(Separation, VocalOutRemovesTheCentreOnlyInsideTheBand) {
 TEST(Separation, IsolateWithZindracateSwapsTheChannelsInsideTheBand) {
     // Band minus side is the other channel.
     EngineHarness engine;
-    engine.set({{P::kCenter, 0.5f}, {P::kWidth, 1.0f}, {P::kIsolate, 1.0f},
-                {P::kZindracate, 1.0f}, {P::kStereolize, 0.0f}, {P::kSpreadilate, 0.0f}});
+    engine.set({{P::kCenter, 0.5f},
+                {P::kWidth, 1.0f},
+                {P::kIsolate, 1.0f},
+                {P::kZindracate, 1.0f},
+                {P::kStereolize, 0.0f},
+                {P::kSpreadilate, 0.0f}});
     const Stereo x = input(Image::Wide);
     const Stereo output = engine.run(x);
     ReferenceSettings s;
@@ -207,16 +211,15 @@ TEST_P(BandBins, FollowCenterWidthRateAndFrameSize) {
     EXPECT_EQ(engine.plugin->getBandLimitBin(), c.limitBin);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Separation, BandBins,
-    testing::Values(BandCase{44100, 0, 0.215f, 0.4f, 28, 771, 1857},
-                    BandCase{44100, 1, 0.215f, 0.4f, 56, 1542, 3715},
-                    BandCase{48000, 0, 0.215f, 0.4f, 26, 708, 1706},
-                    BandCase{48000, 1, 0.215f, 0.4f, 51, 1417, 3413},
-                    BandCase{44100, 0, 0.3875f, 0.75f, 23, 1416, 1857},
-                    BandCase{44100, 0, 0.515f, 1.0f, 28, 1858, 1857},
-                    BandCase{32000, 0, 0.515f, 1.0f, 38, 2560, 2048},
-                    BandCase{32000, 1, 0.9f, 0.2f, 4096, 5120, 4096}));
+INSTANTIATE_TEST_SUITE_P(Separation, BandBins,
+                         testing::Values(BandCase{44100, 0, 0.215f, 0.4f, 28, 771, 1857},
+                                         BandCase{44100, 1, 0.215f, 0.4f, 56, 1542, 3715},
+                                         BandCase{48000, 0, 0.215f, 0.4f, 26, 708, 1706},
+                                         BandCase{48000, 1, 0.215f, 0.4f, 51, 1417, 3413},
+                                         BandCase{44100, 0, 0.3875f, 0.75f, 23, 1416, 1857},
+                                         BandCase{44100, 0, 0.515f, 1.0f, 28, 1858, 1857},
+                                         BandCase{32000, 0, 0.515f, 1.0f, 38, 2560, 2048},
+                                         BandCase{32000, 1, 0.9f, 0.2f, 4096, 5120, 4096}));
 
 TEST(Separation, OnlyBinsThatExistAreInTheBand) {
     // At 32000 Hz a band from 16000 Hz up holds just the Nyquist bin.
