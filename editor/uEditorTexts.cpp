@@ -13,12 +13,11 @@ namespace {
 std::string fixedText(int64_t units, int decimals, const std::string& separator) {
     const bool negative = units < 0;
     uint64_t magnitude = negative ? static_cast<uint64_t>(-units) : static_cast<uint64_t>(units);
-    std::string fraction;
-    for (int i = 0; i < decimals; ++i) {
-        fraction.insert(fraction.begin(), static_cast<char>('0' + magnitude % 10));
-        magnitude /= 10;
-    }
-    std::string text = (negative ? "-" : "") + std::to_string(magnitude);
+    std::string fraction(static_cast<size_t>(std::max(decimals, 0)), '0');
+    for (size_t i = fraction.size(); i-- > 0; magnitude /= 10)
+        fraction[i] = static_cast<char>('0' + magnitude % 10);
+    std::string text = negative ? "-" : "";
+    text += std::to_string(magnitude);
     if (decimals > 0) text += separator + fraction;
     return text;
 }
