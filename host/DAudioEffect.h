@@ -19,45 +19,45 @@ public:
 
     // Operations in the order of the interface's slots.
 
-    // UI thread (effSetSampleRate, and updateSampleRate from any thread).
+    // [ui thread] (effSetSampleRate, and updateSampleRate from any thread).
     virtual void setSampleRate(float rate);
-    // UI thread (effSetBlockSize).
+    // [ui thread] (effSetBlockSize).
     virtual void setBlockSize(int32_t size);
-    // UI or host automation thread: set a parameter, 0..1.
+    // [any thread] the UI or a host automation thread: set a parameter, 0..1.
     virtual void setParameter(int32_t index, float value);
-    // Any thread: a parameter's value, 0..1.
+    // [any thread] a parameter's value, 0..1.
     virtual float getParameter(int32_t index);
-    // UI thread, from the editor: apply the value, then tell the host.
+    // [ui thread] from the editor: apply the value, then tell the host.
     virtual void setParameterAutomated(int32_t index, float value);
-    // Audio thread: add the effect's output to outputs. No allocation, lock or system call.
+    // [audio thread] add the effect's output to outputs. No allocation, lock or system call.
     virtual void process(float** inputs, float** outputs, int32_t sampleFrames) = 0;
-    // Audio thread: overwrite outputs. No allocation, lock or system call.
+    // [audio thread] overwrite outputs. No allocation, lock or system call.
     virtual void processReplacing(float** inputs, float** outputs, int32_t sampleFrames);
-    // UI thread: every request of the host other than audio and parameter access.
+    // [ui thread] every request of the host other than audio and parameter access.
     virtual intptr_t dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,
                                 float opt);
-    // UI thread (effOpen, effClose).
+    // [ui thread] (effOpen, effClose).
     virtual void open();
     virtual void close();
-    // UI thread (effGetProgram, effSetProgram).
+    // [ui thread] (effGetProgram, effSetProgram).
     virtual int32_t getProgram();
     virtual void setProgram(int32_t program);
-    // UI thread: texts into host buffers.
+    // [ui thread] texts into host buffers.
     virtual void setProgramName(char* name);
     virtual void getProgramName(char* name);
     virtual void getParameterLabel(int32_t index, char* label);
     virtual void getParameterDisplay(int32_t index, char* text);
     virtual void getParameterName(int32_t index, char* text);
-    // UI thread (effGetVu).
+    // [ui thread] (effGetVu).
     virtual float getVu();
-    // UI thread (effGetChunk): stores the chunk's address in *data, returns its size.
+    // [ui thread] (effGetChunk): stores the chunk's address in *data, returns its size.
     virtual int32_t getChunk(void** data, bool isPreset);
-    // UI thread (effSetChunk): answer as the host expects.
+    // [ui thread] (effSetChunk): answer as the host expects.
     virtual int32_t setChunk(void* data, int32_t byteSize, bool isPreset);
-    // UI thread (effMainsChanged 0 and non-0): audio stops and starts.
+    // [ui thread] (effMainsChanged 0 and non-0): audio stops and starts.
     virtual void suspend();
     virtual void resume();
-    // Construction: values of the effect record.
+    // [ui thread] construction: values of the effect record.
     virtual void setUniqueID(int32_t id);
     virtual void setNumInputs(int32_t count);
     virtual void setNumOutputs(int32_t count);
@@ -69,7 +69,7 @@ public:
     virtual void setRealtimeQualities(int32_t qualities);
     virtual void setOfflineQualities(int32_t qualities);
     virtual void setInitialDelay(int32_t samples);
-    // Host requests, on the caller's thread.
+    // [any thread] host requests, on the caller's thread.
     virtual int32_t getMasterVersion();
     virtual int32_t getCurrentUniqueId();
     virtual void masterIdle();

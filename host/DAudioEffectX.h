@@ -10,51 +10,51 @@ class AudioEffectX : public AudioEffect {
 public:
     AudioEffectX(audioMasterCallback audioMaster, int32_t numPrograms, int32_t numParams);
 
-    // Host requests sent on the caller's thread; all go through callHost.
+    // [any thread] host requests sent on the caller's thread; all go through callHost.
     // Without a host callback they yield 0, false or null.
     virtual void* getTimeInfo(int32_t filter);
     virtual void setTime(int32_t filter, void* timeInfo);
     virtual int32_t tempoAt(int32_t position);
-    // UI thread (effProcessEvents): events for the next block; answer as the host expects.
+    // [ui thread] (effProcessEvents): events for the next block; answer as the host expects.
     virtual int32_t processEvents(void* events);
     virtual int32_t getNumAutomatableParameters();
     virtual int32_t getParameterQuantization();
-    // UI thread (effCanBeAutomated).
+    // [ui thread] (effCanBeAutomated).
     virtual bool canParameterBeAutomated(int32_t index);
-    // UI thread (effString2Parameter).
+    // [ui thread] (effString2Parameter).
     virtual bool string2parameter(int32_t index, char* text);
-    // UI thread (effGetNumProgramCategories).
+    // [ui thread] (effGetNumProgramCategories).
     virtual int32_t getNumCategories();
-    // UI thread (effGetProgramNameIndexed): name of any program into text.
+    // [ui thread] (effGetProgramNameIndexed): name of any program into text.
     virtual bool getProgramNameIndexed(int32_t category, int32_t index, char* text);
-    // UI thread (effCopyProgram).
+    // [ui thread] (effCopyProgram).
     virtual bool copyProgram(int32_t destination);
     virtual bool ioChanged();
     virtual bool needIdle();
     virtual bool sizeWindow(int32_t width, int32_t height);
-    // Any thread: asks the host for its sample rate and adopts an answer above 0.
+    // [any thread] asks the host for its sample rate and adopts an answer above 0.
     virtual float updateSampleRate();
-    // Any thread: asks the host for its block size and adopts an answer above 0.
+    // [any thread] asks the host for its block size and adopts an answer above 0.
     virtual int32_t updateBlockSize();
     virtual int32_t getInputLatency();
     virtual int32_t getOutputLatency();
     virtual AEffect* getPreviousPlug(int32_t input);
     virtual AEffect* getNextPlug(int32_t output);
-    // UI thread (effConnectInput, effConnectOutput).
+    // [ui thread] (effConnectInput, effConnectOutput).
     virtual void inputConnected(int32_t index, bool state);
     virtual void outputConnected(int32_t index, bool state);
-    // UI thread (effGetInputProperties, effGetOutputProperties).
+    // [ui thread] (effGetInputProperties, effGetOutputProperties).
     virtual bool getInputProperties(int32_t index, VstPinProperties* properties);
     virtual bool getOutputProperties(int32_t index, VstPinProperties* properties);
-    // UI thread (effGetPlugCategory).
+    // [ui thread] (effGetPlugCategory).
     virtual int32_t getPlugCategory();
     virtual int32_t willProcessReplacing();
     virtual int32_t getCurrentProcessLevel();
     virtual int32_t getAutomationState();
-    // Construction: flag bits of the effect record.
+    // [ui thread] construction: flag bits of the effect record.
     virtual void wantAsyncOperation(bool state);
     virtual void hasExternalBuffer(bool state);
-    // UI thread (effGetCurrentPosition, effGetDestinationBuffer).
+    // [ui thread] (effGetCurrentPosition, effGetDestinationBuffer).
     virtual int32_t reportCurrentPosition();
     virtual float* reportDestinationBuffer();
     virtual bool offlineRead(void* offline, int32_t option, bool readSource);
@@ -62,7 +62,7 @@ public:
     virtual bool offlineStart(void* audioFiles, int32_t numAudioFiles, int32_t numNewAudioFiles);
     virtual int32_t offlineGetCurrentPass();
     virtual int32_t offlineGetCurrentMetaPass();
-    // UI thread (effOfflineNotify, effOfflinePrepare, effOfflineRun).
+    // [ui thread] (effOfflineNotify, effOfflinePrepare, effOfflineRun).
     virtual bool offlineNotify(void* audioFile, int32_t numAudioFiles, bool start);
     virtual bool offlinePrepare(void* offline, int32_t count);
     virtual bool offlineRun(void* offline, int32_t count);
@@ -74,7 +74,7 @@ public:
     virtual int32_t getHostVendorVersion();
     virtual intptr_t hostVendorSpecific(int32_t index, intptr_t value, void* ptr, float opt);
     virtual int32_t canHostDo(char* text);
-    // Construction: flag bits of the effect record.
+    // [ui thread] construction: flag bits of the effect record.
     virtual void isSynth(bool state);
     virtual void noTail(bool state);
     virtual int32_t getHostLanguage();
@@ -82,24 +82,24 @@ public:
     virtual bool closeWindow(void* description);
     virtual void* getDirectory();
     virtual bool updateDisplay();
-    // Audio thread (effProcessVarIo).
+    // [audio thread] (effProcessVarIo).
     virtual bool processVariableIo(void* variableIo);
-    // UI thread (effSetSpeakerArrangement, effGetSpeakerArrangement).
+    // [ui thread] (effSetSpeakerArrangement, effGetSpeakerArrangement).
     virtual bool setSpeakerArrangement(intptr_t input, void* output);
     virtual bool getSpeakerArrangement(void** input, void** output);
-    // UI thread (effSetBlockSizeAndSampleRate).
+    // [ui thread] (effSetBlockSizeAndSampleRate).
     virtual void setBlockSizeAndSampleRate(int32_t size, float rate);
-    // UI thread (effSetBypass): true when the effect bypasses itself.
+    // [ui thread] (effSetBypass): true when the effect bypasses itself.
     virtual bool setBypass(bool onOff);
-    // UI thread: identity texts into host buffers.
+    // [ui thread] identity texts into host buffers.
     virtual bool getEffectName(char* name);
     virtual bool getErrorText(char* text);
     virtual bool getVendorString(char* text);
     virtual bool getProductString(char* text);
     virtual int32_t getVendorVersion();
-    // UI thread (effVendorSpecific).
+    // [ui thread] (effVendorSpecific).
     virtual intptr_t vendorSpecific(int32_t index, intptr_t value, void* ptr, float opt);
-    // UI thread (effCanDo): 1 yes, -1 no, 0 don't know.
+    // [ui thread] (effCanDo): 1 yes, -1 no, 0 don't know.
     virtual int32_t canDo(char* text);
     virtual void* getIcon();
     virtual bool setViewPosition(int32_t x, int32_t y);
@@ -108,29 +108,29 @@ public:
     virtual bool getParameterProperties(int32_t index, void* properties);
     virtual bool keysRequired();
     virtual int32_t getVstVersion();
-    // UI thread: MIDI program queries (effGetMidiProgramName …).
+    // [ui thread] MIDI program queries (effGetMidiProgramName …).
     virtual int32_t getMidiProgramName(int32_t channel, void* midiProgramName);
     virtual int32_t getCurrentMidiProgram(int32_t channel, void* currentProgram);
     virtual int32_t getMidiProgramCategory(int32_t channel, void* category);
     virtual bool hasMidiProgramsChanged(int32_t channel);
     virtual bool getMidiKeyName(int32_t channel, void* keyName);
-    // UI thread (effBeginSetProgram, effEndSetProgram).
+    // [ui thread] (effBeginSetProgram, effEndSetProgram).
     virtual bool beginSetProgram();
     virtual bool endSetProgram();
-    // UI thread: the user starts and ends a gesture on a parameter.
+    // [ui thread] the user starts and ends a gesture on a parameter.
     virtual bool beginEdit(int32_t index);
     virtual bool endEdit(int32_t index);
     virtual bool openFileSelector(void* selector);
-    // UI thread (effSetTotalSampleToProcess).
+    // [ui thread] (effSetTotalSampleToProcess).
     virtual int32_t setTotalSampleToProcess(int32_t value);
-    // UI thread (effShellGetNextPlugin).
+    // [ui thread] (effShellGetNextPlugin).
     virtual int32_t getNextShellPlugin(char* name);
-    // UI thread (effStartProcess, effStopProcess).
+    // [ui thread] (effStartProcess, effStopProcess).
     virtual int32_t startProcess();
     virtual int32_t stopProcess();
-    // UI thread (effSetPanLaw).
+    // [ui thread] (effSetPanLaw).
     virtual bool setPanLaw(int32_t type, float value);
-    // UI thread (effBeginLoadBank, effBeginLoadProgram).
+    // [ui thread] (effBeginLoadBank, effBeginLoadProgram).
     virtual int32_t beginLoadBank(void* patchChunkInfo);
     virtual int32_t beginLoadProgram(void* patchChunkInfo);
 
