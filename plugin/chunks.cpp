@@ -82,34 +82,28 @@ const char* refusal(const uint8_t* data, int32_t byteSize, bool isPreset) {
 
 }  // namespace
 
-void APlugin::allocateChunkBuffers() {
-    presetChunk = new (std::nothrow) uint8_t[kPresetSize]();
-    bankChunk = new (std::nothrow) uint8_t[kBankSize]();
-    if (presetChunk && bankChunk) return;
+void APlugin::allocateProgramsAndChunks() {
+    programs.reset(new (std::nothrow) APluginProgram[kNumPrograms]);
+    presetChunk.reset(new (std::nothrow) uint8_t[kPresetSize]());
+    bankChunk.reset(new (std::nothrow) uint8_t[kBankSize]());
+    if (programs && presetChunk && bankChunk) return;
     messages::report("Not enough memory.", "Zindra");
     allocated = false;
-}
-
-void APlugin::releaseChunkBuffers() {
-    delete[] presetChunk;
-    delete[] bankChunk;
-    presetChunk = nullptr;
-    bankChunk = nullptr;
 }
 
 int32_t APlugin::getChunk(void** data, bool isPreset) {
     if (!data || !programs || !presetChunk || !bankChunk) return 0;
     if (isPreset) {
-        LittleEndianWriter chunk(presetChunk, kPresetSize);
+        LittleEndianWriter chunk(presetChunk.get(), kPresetSize);
         writeHeader(chunk);
         writeEntry(chunk, 0, programs[curProgram.load()]);
-        *data = presetChunk;
+        *data = presetChunk.get();
         return static_cast<int32_t>(kPresetSize);
     }
-    LittleEndianWriter chunk(bankChunk, kBankSize);
+    LittleEndianWriter chunk(bankChunk.get(), kBankSize);
     writeHeader(chunk);
     for (int32_t p = 0; p < kNumPrograms; ++p) writeEntry(chunk, bankEntryAt(p), programs[p]);
-    *data = bankChunk;
+    *data = bankChunk.get();
     return static_cast<int32_t>(kBankSize);
 }
 
@@ -123,11 +117,12 @@ int32_t APlugin::setChunk(void* data, int32_t byteSize, bool isPreset) {
     // Hosts often hand back the very buffer getChunk gave them, so the copy
     // must allow source and destination to be the same.
     if (isPreset) {
-        std::memmove(presetChunk, bytes, kPresetSize);
-        readEntry(LittleEndianReader(presetChunk, kPresetSize), 0, programs[curProgram.load()]);
+        std::memmove(presetChunk.get(), bytes, kPresetSize);
+        readEntry(LittleEndianReader(presetChunk.get(), kPresetSize), 0,
+                  programs[curProgram.load()]);
     } else {
-        std::memmove(bankChunk, bytes, kBankSize);
-        const LittleEndianReader chunk(bankChunk, kBankSize);
+        std::memmove(bankChunk.get(), bytes, kBankSize);
+        const LittleEndianReader chunk(bankChunk.get(), kBankSize);
         for (int32_t p = 0; p < kNumPrograms; ++p) readEntry(chunk, bankEntryAt(p), programs[p]);
     }
     setProgram(curProgram.load());

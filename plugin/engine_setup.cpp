@@ -1,5 +1,5 @@
-// The engine's set-up: vectors, frame geometry, sample-rate values, the
-// analysis window, the band and the reset that applies a new frame size.
+// The engine's set-up: frame geometry, sample-rate values, the analysis
+// window, the band and the reset that applies a new frame size.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -13,73 +13,18 @@
 #include "host/DVstUtils.h"
 #include "plugin/uPlugin.h"
 
-namespace {
-
-template <typename T>
-T* vectorOf(uint32_t n, bool& ok) {
-    void* memory = V_vector(n, sizeof(T));
-    if (!memory) ok = false;
-    return static_cast<T*>(memory);
-}
-
-}  // namespace
-
-void APlugin::allocateVectors() {
-    bool ok = true;
-    ComplexF** frames[] = {&transformIn, &transformOut, &inputFrame,
-                           &dryFrame,    &outputHop,    &ringBuffer};
-    for (ComplexF** v : frames) *v = vectorOf<ComplexF>(kMaxFrameSize, ok);
-    overlapBuffer = vectorOf<ComplexF>(2 * kMaxFrameSize, ok);
-    window = vectorOf<float>(kMaxFrameSize, ok);
-    ComplexF** spectra[] = {&spectrumL, &spectrumR, &bandL, &bandR, &sideL, &sideR};
-    for (ComplexF** v : spectra) *v = vectorOf<ComplexF>(kMaxBinCount, ok);
-    float** reals[] = {&bandMask,       &outsideMask,    &phaseL, &phaseR,
-                       &workMagnitude1, &workMagnitude2, &angles, &spreadMask};
-    for (float** v : reals) *v = vectorOf<float>(kMaxBinCount, ok);
-    for (MagnitudeSlot& slot : magnitudeSlots) {
-        slot.left = vectorOf<float>(kMaxBinCount, ok);
-        slot.right = vectorOf<float>(kMaxBinCount, ok);
-    }
+bool APlugin::prepareEngine() {
     // The transforms' tables are made now, never on the audio thread.
-    ok = ok && cfpFFTPrepare(4096) && cfpFFTPrepare(8192);
-    allocated = ok;
-    if (!ok) return;
-    for (MagnitudeSlot& slot : magnitudeSlots) {
-        fequ0(slot.left, kMaxBinCount);
-        fequ0(slot.right, kMaxBinCount);
-    }
+    if (!vectorsReady() || !cfpFFTPrepare(4096) || !cfpFFTPrepare(8192)) return false;
     const MagnitudeSlot& slot = magnitudeSlots[magnitudeExchange.writeSlot()];
     magnitudeL = slot.left;
     magnitudeR = slot.right;
-    // Masks are read before the first rebuild only if something goes wrong;
-    // keep them defined.
-    fequ0(bandMask, kMaxBinCount);
-    fequ1(outsideMask, kMaxBinCount);
-}
-
-void APlugin::releaseVectors() {
-    void* all[] = {transformIn,    transformOut,   inputFrame, dryFrame,    outputHop, ringBuffer,
-                   overlapBuffer,  window,         spectrumL,  spectrumR,   bandL,     bandR,
-                   sideL,          sideR,          bandMask,   outsideMask, phaseL,    phaseR,
-                   workMagnitude1, workMagnitude2, angles,     spreadMask};
-    for (void* v : all)
-        if (v) V_free(v);
-    for (MagnitudeSlot& slot : magnitudeSlots) {
-        if (slot.left) V_free(slot.left);
-        if (slot.right) V_free(slot.right);
-        slot = {};
-    }
+    return true;
 }
 
 void APlugin::suspend() {
     if (!allocated) return;
-    ComplexF* frames[] = {inputFrame, dryFrame, outputHop, ringBuffer};
-    for (ComplexF* v : frames) dequ0(v, kMaxFrameSize);
-    dequ0(overlapBuffer, 2 * kMaxFrameSize);
-    ComplexF* spectra[] = {spectrumL, spectrumR, bandL, bandR, sideL, sideR};
-    for (ComplexF* v : spectra) dequ0(v, kMaxBinCount);
-    float* reals[] = {phaseL, phaseR, workMagnitude1, workMagnitude2, angles, spreadMask};
-    for (float* v : reals) fequ0(v, kMaxBinCount);
+    clearSignalState();
     // The display learns of the cleared engine through a published frame of
     // zeros; the slot the editor may be reading is not the writer's to touch.
     fequ0(magnitudeL, kMaxBinCount);
@@ -155,33 +100,24 @@ APlugin::BandEdges APlugin::computeBandEdges(int32_t halfBins, float nyquist) co
 void APlugin::updateBandMask() {
     const BandEdges band = computeBandEdges(publishedHalfSize.load(std::memory_order_relaxed),
                                             nyquistHz.load(std::memory_order_relaxed));
-    bandLowHz.store(band.lowHz, std::memory_order_relaxed);
-    bandHighHz.store(band.highHz, std::memory_order_relaxed);
     bandLowBin.store(band.lowBin, std::memory_order_relaxed);
     bandHighBin.store(band.highBin, std::memory_order_relaxed);
     bandMasksStale.store(true, std::memory_order_release);
 }
 
-// Audio thread: the masks for the current controls and frame geometry. Only
-// bins that exist are marked; the published bins keep the computed values.
+// Audio thread: the band's run of bins for the current controls and frame
+// geometry. Only bins that exist are in it; the published bins keep the
+// computed values.
 void APlugin::rebuildBandMasks() {
     const BandEdges band = computeBandEdges(halfSize, nyquistHz.load(std::memory_order_relaxed));
     bandLowBin.store(band.lowBin, std::memory_order_relaxed);
     bandHighBin.store(band.highBin, std::memory_order_relaxed);
-    const auto bins = static_cast<uint32_t>(binCount);
-    fequ0(bandMask, bins);
-    fequ1(outsideMask, bins);
     bandFirst = bandEnd = 0;
     if (band.lowBin < band.highBin && band.lowBin < binCount) {
-        const int32_t first = band.lowBin < 0 ? 0 : band.lowBin;
-        const int32_t end = band.highBin < binCount ? band.highBin : binCount;
-        if (first < end) {
-            fsvequC(bandMask + first, static_cast<uint32_t>(end - first), 1, 1.0f);
-            bandFirst = first;
-            bandEnd = end;
-        }
+        bandFirst = band.lowBin < 0 ? 0 : band.lowBin;
+        bandEnd = band.highBin < binCount ? band.highBin : binCount;
+        if (bandFirst >= bandEnd) bandFirst = bandEnd = 0;
     }
-    fsubv(outsideMask, outsideMask, bandMask, bins);
 }
 
 void APlugin::resetEngine() {

@@ -18,15 +18,15 @@ AudioEffect* createEffectInstance(audioMasterCallback host) {
 APlugin::APlugin(audioMasterCallback host) : AudioEffectX(host, kNumPrograms, kNumParams) {
     // The engine: its vectors for the larger frame size, then its first set-up.
     frameSize = requestedFrameSize.load();
-    allocateVectors();
+    allocated = prepareEngine();
     if (!allocated) return;
     computeFrameGeometry();
     updateRateDependentValues();
     buildWindow();
     updateBandMask();
 
-    programs = new APluginProgram[kNumPrograms];
-    allocateChunkBuffers();
+    allocateProgramsAndChunks();
+    if (!allocated) return;
     setEditor(new APluginEditor(this));
     suspend();
 
@@ -50,9 +50,6 @@ APlugin::~APlugin() {
     AEffEditor* ownEditor = editor;
     setEditor(nullptr);
     delete ownEditor;
-    releaseVectors();
-    releaseChunkBuffers();
-    delete[] programs;
 }
 
 APluginEditor* APlugin::pluginEditor() const { return dynamic_cast<APluginEditor*>(getEditor()); }

@@ -12,16 +12,20 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "dsp/VecLib.h"
 #include "host/DAudioEffectX.h"
 #include "plugin/APluginProgram.h"
+#include "plugin/EngineVectors.h"
 #include "plugin/TripleBuffer.h"
 #include "plugin/frame_kernels.h"
 
 class APluginEditor;
 
-class APlugin : public AudioEffectX {
+// The engine's vectors are a part of the effect: their owner is a base, so
+// that the frame engine names them as its own fields.
+class APlugin : public AudioEffectX, protected EngineVectors {
     // The bridge keeps editorClosed: it opens and closes the window.
     friend class APluginEditor;
 
@@ -31,8 +35,8 @@ public:
     static constexpr int32_t kLatencySamples = 8192;
     static constexpr int32_t kRingSize = 8192;
     static constexpr int32_t kRingMask = 8191;
-    static constexpr int32_t kMaxFrameSize = 8192;
-    static constexpr int32_t kMaxBinCount = 4097;
+    using EngineVectors::kMaxBinCount;
+    using EngineVectors::kMaxFrameSize;
 
     // Parameter indices.
     enum Param : int32_t {
@@ -145,14 +149,14 @@ protected:
 
     // Parameters and programs.
     std::atomic<float> params[kNumParams] = {};
-    APluginProgram* programs = nullptr;  // kNumPrograms records
+    std::unique_ptr<APluginProgram[]> programs;  // kNumPrograms records
     // Editor bridge: 1 while no editor window is open after the last close.
     std::atomic<bool> editorClosed{false};
 
     // Chunk buffers (364 and 3648 bytes), owned by the effect: getChunk
     // builds in them, setChunk keeps the last accepted chunk of each kind.
-    uint8_t* presetChunk = nullptr;
-    uint8_t* bankChunk = nullptr;
+    std::unique_ptr<uint8_t[]> presetChunk;
+    std::unique_ptr<uint8_t[]> bankChunk;
 
 private:
     struct BandEdges {
@@ -166,10 +170,11 @@ private:
     void separateSpectra();
     void unscaleMagnitudes(float factor);
     void handOverMagnitudes();
-    void allocateVectors();
-    void releaseVectors();
-    void allocateChunkBuffers();
-    void releaseChunkBuffers();
+    // Construction: the transforms' tables and the first display slot; false
+    // when the engine's memory could not be had.
+    bool prepareEngine();
+    // Construction: the programs and the chunk buffers.
+    void allocateProgramsAndChunks();
     void loadFactoryPrograms();
     // Audio thread: runs a pending reset; true when the block is to be skipped.
     bool takePendingReset();
@@ -218,50 +223,16 @@ private:
 
     // The band as last computed (for the display), and the request to the
     // audio thread to rebuild its masks from the current controls.
-    std::atomic<float> bandLowHz{0.0f};
-    std::atomic<float> bandHighHz{0.0f};
     std::atomic<int32_t> bandLowBin{0};
     std::atomic<int32_t> bandHighBin{0};
     std::atomic<bool> bandMasksStale{true};
-    // The run of bins the masks mark, [bandFirst, bandEnd); audio thread.
+    // The band mask, which is 1 on one run of bins and 0 elsewhere, held as
+    // that run, [bandFirst, bandEnd); audio thread.
     int32_t bandFirst = 0;
     int32_t bandEnd = 0;
 
-    // Signal vectors, allocated once for the larger frame size.
-    ComplexF* transformIn = nullptr;
-    ComplexF* transformOut = nullptr;
-    ComplexF* inputFrame = nullptr;
-    ComplexF* dryFrame = nullptr;
-    ComplexF* outputHop = nullptr;
-    ComplexF* ringBuffer = nullptr;
-    ComplexF* overlapBuffer = nullptr;
-    float* window = nullptr;
-    // The frame kernels keep the half spectra in cache-sized blocks of their
-    // own; these and the other working spectra stay allocated as scratch.
-    ComplexF* spectrumL = nullptr;
-    ComplexF* spectrumR = nullptr;
-    ComplexF* bandL = nullptr;
-    ComplexF* bandR = nullptr;
-    ComplexF* sideL = nullptr;
-    ComplexF* sideR = nullptr;
-    float* magnitudeL = nullptr;  // the display slot being written this frame
+    // The display slot being written this frame (one of magnitudeSlots).
+    float* magnitudeL = nullptr;
     float* magnitudeR = nullptr;
-    float* bandMask = nullptr;
-    float* outsideMask = nullptr;
-    float* phaseL = nullptr;
-    float* phaseR = nullptr;
-    float* workMagnitude1 = nullptr;
-    float* workMagnitude2 = nullptr;
-    float* angles = nullptr;
-    float* spreadMask = nullptr;
-
-    // Display magnitudes: three slots of (left, right, bin count) handed from
-    // the audio thread to the editor's thread without either waiting.
-    struct MagnitudeSlot {
-        float* left = nullptr;
-        float* right = nullptr;
-        int32_t bins = 0;
-    };
-    MagnitudeSlot magnitudeSlots[3];
     TripleBuffer magnitudeExchange;
 };

@@ -116,8 +116,8 @@ public:
                       passThruOn.load(), isolateOn.load(),    spreadilateOn.load()};
         s.requestedFrameSize = requestedFrameSize.load();
         s.resetPending = resetPending.load();
-        s.presetChunk.assign(presetChunk, presetChunk + 364);
-        s.bankChunk.assign(bankChunk, bankChunk + 3648);
+        s.presetChunk.assign(presetChunk.get(), presetChunk.get() + 364);
+        s.bankChunk.assign(bankChunk.get(), bankChunk.get() + 3648);
         return s;
     }
 };
