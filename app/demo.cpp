@@ -11,7 +11,9 @@
 #include "app/AudioFile.h"
 #include "app/DemoMix.h"
 #include "app/HostedPlugin.h"
+#include "app/Interruption.h"
 #include "app/PictureOfSpectra.h"
+#include "app/TempOutput.h"
 #include "app/commands.h"
 
 namespace fs = std::filesystem;
@@ -22,8 +24,11 @@ constexpr int32_t kRate = 44100;
 constexpr double kSeconds = 12.0;
 constexpr int32_t kBlock = 1024;
 
+// Each file appears complete or not at all, as those of `zindra process`.
 void writeWav(const fs::path& path, const StereoSignal& signal) {
-    AudioWriter writer(path.string(), SF_FORMAT_WAV | SF_FORMAT_FLOAT, kRate, 2);
+    stopIfInterrupted("the demo stopped");
+    TempOutput output(path.string());
+    AudioWriter writer(output, SF_FORMAT_WAV | SF_FORMAT_FLOAT, kRate, 2);
     std::vector<float> interleaved(2 * signal.size());
     for (size_t i = 0; i < signal.size(); ++i) {
         interleaved[2 * i] = signal.left[i];
@@ -31,6 +36,15 @@ void writeWav(const fs::path& path, const StereoSignal& signal) {
     }
     writer.write(interleaved.data(), static_cast<int64_t>(signal.size()));
     writer.close();
+    output.commit();
+}
+
+void writePicture(const fs::path& path, const StereoSignal& before, const StereoSignal& after,
+                  const std::string& title) {
+    stopIfInterrupted("the demo stopped");
+    TempOutput output(path.string());
+    writeSpectrumPicture(output.path(), before, after, kRate, title);
+    output.commit();
 }
 
 StereoSignal processWithProgram(const std::string& pluginPath, int32_t program,
@@ -82,6 +96,7 @@ int runDemo(const std::string& pluginPath, const std::string& outputFolder) {
     if (!fs::is_directory(folder))
         throw std::runtime_error(outputFolder + ": cannot make this folder");
 
+    InterruptGuard guard;
     const DemoMix mix = makeDemoMix(kRate, kSeconds);
     writeWav(folder / "00-mix.wav", mix.mix);
     std::vector<std::string> names;
@@ -101,8 +116,8 @@ int runDemo(const std::string& pluginPath, const std::string& outputFolder) {
         const StereoSignal output = processWithProgram(pluginPath, program, mix.mix);
         const std::string stem = fileStem(program + 1, names[p]);
         writeWav(folder / (stem + ".wav"), output);
-        writeSpectrumPicture((folder / (stem + ".png")).string(), mix.mix, output, kRate,
-                             names[p] + " (average of left and right)");
+        writePicture(folder / (stem + ".png"), mix.mix, output,
+                     names[p] + " (average of left and right)");
         std::printf("  %-2d  %-24s %8.1f %10.1f %11.1f %8.1f\n", program, names[p].c_str(),
                     keptDb(output, mix.voice), keptDb(output, mix.leftInstrument),
                     keptDb(output, mix.rightInstrument), keptDb(output, mix.bass));
