@@ -111,7 +111,7 @@ AudioReader::~AudioReader() {
 int64_t AudioReader::read(float* interleaved, int64_t n) {
     const sf_count_t got = sf_readf_float(file, interleaved, n);
     if (got < n && sf_error(file) != SF_ERR_NO_ERROR)
-        throw fileError(path, std::string("read error: ") + sf_strerror(file));
+        throw fileError(path, std::string("damaged or cut short: ") + sf_strerror(file));
     return got;
 }
 
