@@ -47,10 +47,23 @@ void writePicture(const fs::path& path, const StereoSignal& before, const Stereo
     output.commit();
 }
 
-StereoSignal processWithProgram(const std::string& pluginPath, int32_t program,
-                                const StereoSignal& input) {
+// One line of a table: a factory program as it is, or with its band moved.
+struct Setting {
+    std::string label;  // the table's first column
+    int32_t program;
+    std::string name;
+    float center = -1.0f;  // "Center" and "Width" values, when moved
+    float width = -1.0f;
+};
+
+StereoSignal processWith(const std::string& pluginPath, const Setting& setting,
+                         const StereoSignal& input) {
     HostedPlugin plugin(pluginPath, static_cast<float>(kRate));
-    plugin.setProgram(program);
+    plugin.setProgram(setting.program);
+    if (setting.center >= 0.0f) {
+        plugin.setParameter(0, setting.center);
+        plugin.setParameter(1, setting.width);
+    }
     plugin.start(kBlock);
     StereoSignal output;
     AlignedRenderer renderer(plugin, kBlock, [&](const float* l, const float* r, int32_t n) {
@@ -87,45 +100,63 @@ std::string fileStem(int32_t index, const std::string& name) {
     return stem;
 }
 
+// Processes one mix with every setting into `folder` and prints its table.
+void demonstrate(const std::string& pluginPath, const std::vector<Setting>& settings,
+                 const DemoMix& mix, const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (!fs::is_directory(folder))
+        throw std::runtime_error(folder.string() + ": cannot make this folder");
+    writeWav(folder / "00-mix.wav", mix.mix);
+    std::printf("What each program keeps of each part, in dB (0 = untouched):\n\n");
+    std::printf("  %-2s  %-24s %8s %10s %11s %8s\n", "#", "Program", "Voice", "Left inst.",
+                "Right inst.", "Bass");
+    for (size_t i = 0; i < settings.size(); ++i) {
+        const Setting& setting = settings[i];
+        const StereoSignal output = processWith(pluginPath, setting, mix.mix);
+        const std::string stem = fileStem(static_cast<int32_t>(i) + 1, setting.name);
+        writeWav(folder / (stem + ".wav"), output);
+        writePicture(folder / (stem + ".png"), mix.mix, output,
+                     setting.name + " (average of left and right)");
+        std::printf("  %-2s  %-24s %8.1f %10.1f %11.1f %8.1f\n", setting.label.c_str(),
+                    setting.name.c_str(), keptDb(output, mix.voice),
+                    keptDb(output, mix.leftInstrument), keptDb(output, mix.rightInstrument),
+                    keptDb(output, mix.bass));
+        std::fflush(stdout);
+    }
+}
+
 }  // namespace
 
 int runDemo(const std::string& pluginPath, const std::string& outputFolder) {
     const fs::path folder(outputFolder);
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (!fs::is_directory(folder))
-        throw std::runtime_error(outputFolder + ": cannot make this folder");
-
     InterruptGuard guard;
-    const DemoMix mix = makeDemoMix(kRate, kSeconds);
-    writeWav(folder / "00-mix.wav", mix.mix);
-    std::vector<std::string> names;
+    std::vector<Setting> settings;
     {
         HostedPlugin plugin(pluginPath, static_cast<float>(kRate));
-        names = plugin.programNames();
+        const auto names = plugin.programNames();
+        for (size_t p = 0; p < names.size(); ++p)
+            settings.push_back({std::to_string(p), static_cast<int32_t>(p), names[p]});
     }
+    // The first program with the band's lower edge moved from 300 Hz down to
+    // 150 Hz, its upper edge kept at 8.3 kHz: Center 4225 Hz, Width 8150 Hz.
+    settings.push_back({"0*", 0, "Mode 1, band from 150 Hz", 0.21125f, 0.4075f});
     std::printf(
         "Demo mix: %.0f s at %d Hz, a voice and a bass in the centre, an instrument on each "
         "side.\n",
         kSeconds, kRate);
-    std::printf("What each program keeps of each part, in dB (0 = untouched):\n\n");
-    std::printf("  %-2s  %-24s %8s %10s %11s %8s\n", "#", "Program", "Voice", "Left inst.",
-                "Right inst.", "Bass");
-    for (size_t p = 0; p < names.size(); ++p) {
-        const auto program = static_cast<int32_t>(p);
-        const StereoSignal output = processWithProgram(pluginPath, program, mix.mix);
-        const std::string stem = fileStem(program + 1, names[p]);
-        writeWav(folder / (stem + ".wav"), output);
-        writePicture(folder / (stem + ".png"), mix.mix, output,
-                     names[p] + " (average of left and right)");
-        std::printf("  %-2d  %-24s %8.1f %10.1f %11.1f %8.1f\n", program, names[p].c_str(),
-                    keptDb(output, mix.voice), keptDb(output, mix.leftInstrument),
-                    keptDb(output, mix.rightInstrument), keptDb(output, mix.bass));
-        std::fflush(stdout);
-    }
+    std::printf("The voice sung around 330 Hz, inside the vocal band (300 Hz to 8.3 kHz).\n");
+    demonstrate(pluginPath, settings, makeDemoMix(kRate, kSeconds, DemoVoice::Sung), folder);
+    std::printf("\nThe same mix with a spoken voice at 200 to 250 Hz, below the vocal band.\n");
+    demonstrate(pluginPath, settings, makeDemoMix(kRate, kSeconds, DemoVoice::Spoken),
+                folder / "spoken");
     std::printf(
-        "\nFiles in %s: 00-mix.wav (the input), one WAV per program, and one PNG per\n"
-        "program with the input's spectrum (grey) and the program's result (orange).\n",
+        "\n0* is program 0 with Center 0.21125 and Width 0.4075: the band from 150 Hz\n"
+        "to 8.3 kHz instead of 300 Hz to 8.3 kHz.\n");
+    std::printf(
+        "\nFiles in %s, and the same for the spoken voice in its folder spoken:\n"
+        "00-mix.wav (the input), one WAV per program, and one PNG per program with\n"
+        "the input's spectrum (grey) and the program's result (orange).\n",
         fs::absolute(folder).lexically_normal().string().c_str());
     return 0;
 }
