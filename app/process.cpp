@@ -49,6 +49,9 @@ int runProcess(const std::string& pluginPath, const ProcessOptions& options) {
     if (options.blockSize < 1 || options.blockSize > 65536)
         throw std::runtime_error("--block " + std::to_string(options.blockSize) +
                                  ": use a block size from 1 to 65536");
+    // From here on a signal only asks the run to stop, so that the temporary
+    // file is removed however early it comes.
+    InterruptGuard guard;
     AudioReader reader(options.input);
     refuseSameFile(options.input, options.output);
     const int32_t format = outputFormatFor(options.output, reader.format(), options.depth);
@@ -80,7 +83,6 @@ int runProcess(const std::string& pluginPath, const ProcessOptions& options) {
                                  written += n;
                              });
 
-    InterruptGuard guard;
     const std::string notWritten = options.output + " was not written";
     Progress progress(reader.frames());
     const auto started = std::chrono::steady_clock::now();

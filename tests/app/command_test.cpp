@@ -345,6 +345,8 @@ pid_t start(const std::vector<std::string>& arguments) {
     words.push_back(ZINDRA_PLUGIN_PATH);
     const pid_t child = fork();
     if (child == 0) {
+        // A test run from a background shell would pass SIGINT on as ignored.
+        for (int signal : {SIGINT, SIGHUP, SIGTERM}) std::signal(signal, SIG_DFL);
         std::vector<char*> argv;
         for (std::string& word : words) argv.push_back(word.data());
         argv.push_back(nullptr);
@@ -357,8 +359,16 @@ pid_t start(const std::vector<std::string>& arguments) {
 }
 
 bool anyFileEndingIn(const fs::path& folder, const std::string& ending) {
-    for (const auto& entry : fs::directory_iterator(folder))
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error))
         if (entry.path().filename().string().ends_with(ending)) return true;
+    return false;
+}
+
+// Waits up to ten seconds for the file that shows the command at work.
+bool waitFor(const fs::path& folder, const std::string& ending) {
+    for (int i = 0; i < 5000; ++i, usleep(2000))
+        if (anyFileEndingIn(folder, ending)) return true;
     return false;
 }
 
@@ -423,7 +433,7 @@ TEST_F(Command, TerminationSignalsStopTheWorkAndLeaveNoFiles) {
     writeAudio(path("long.wav"), silence, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
     for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
         const pid_t child = start({"process", path("long.wav"), path("out.wav")});
-        while (!anyFileEndingIn(folder, ".part")) usleep(2000);
+        EXPECT_TRUE(waitFor(folder, ".part")) << signal;
         kill(child, signal);
         int status = 0;
         waitpid(child, &status, 0);
@@ -431,7 +441,7 @@ TEST_F(Command, TerminationSignalsStopTheWorkAndLeaveNoFiles) {
         EXPECT_EQ(leftovers({"long.wav"}), std::vector<std::string>{}) << signal;
     }
     const pid_t demo = start({"demo", path("demo")});
-    while (!fs::exists(path("demo/00-mix.wav"))) usleep(2000);
+    EXPECT_TRUE(waitFor(folder / "demo", "00-mix.wav"));
     kill(demo, SIGTERM);
     int status = 0;
     waitpid(demo, &status, 0);
