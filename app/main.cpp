@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -79,6 +80,9 @@ int showHelp(CLI::App& app, const std::string& topic) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit (ulimit -f) then fails the write, which the command
+    // reports and cleans up after, instead of killing the command.
+    std::signal(SIGXFSZ, SIG_IGN);
     CLI::App app{"zindra: runs audio files and presets through the Zindra plug-in library",
                  "zindra"};
     app.require_subcommand(1);
