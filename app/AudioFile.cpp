@@ -1,11 +1,20 @@
 #include "app/AudioFile.h"
 
+#include <fcntl.h>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <stdexcept>
+
+#include "app/SampleDataSize.h"
+#include "app/TempOutput.h"
 
 namespace {
 
@@ -29,6 +38,22 @@ int32_t depthFormat(SampleDepth depth) {
         case SampleDepth::SameAsInput: break;
     }
     return 0;
+}
+
+// Bytes per sample of the uncompressed sample formats, 0 for the others.
+int32_t bytesPerSample(int32_t format) {
+    switch (format & SF_FORMAT_SUBMASK) {
+        case SF_FORMAT_PCM_S8:
+        case SF_FORMAT_PCM_U8:
+        case SF_FORMAT_ULAW:
+        case SF_FORMAT_ALAW: return 1;
+        case SF_FORMAT_PCM_16: return 2;
+        case SF_FORMAT_PCM_24: return 3;
+        case SF_FORMAT_PCM_32:
+        case SF_FORMAT_FLOAT: return 4;
+        case SF_FORMAT_DOUBLE: return 8;
+        default: return 0;
+    }
 }
 
 bool valid(int32_t format, int32_t channels) {
@@ -71,6 +96,12 @@ AudioReader::AudioReader(const std::string& filePath) : path(filePath) {
         file = nullptr;
         throw fileError(path, "no valid sample rate");
     }
+    // libsndfile counts the frames a cut WAV or AIFF file still holds; the
+    // header says how many there should be.
+    const int32_t sampleBytes = bytesPerSample(fileFormat);
+    const auto data = sampleDataSize(path);
+    if (data && sampleBytes > 0 && data->promised > data->present)
+        frameCount = data->promised / (sampleBytes * channelCount);
 }
 
 AudioReader::~AudioReader() {
@@ -80,7 +111,7 @@ AudioReader::~AudioReader() {
 int64_t AudioReader::read(float* interleaved, int64_t n) {
     const sf_count_t got = sf_readf_float(file, interleaved, n);
     if (got < n && sf_error(file) != SF_ERR_NO_ERROR)
-        throw fileError(path, std::string("read error: ") + sf_strerror(file));
+        throw fileError(path, std::string("damaged or cut short: ") + sf_strerror(file));
     return got;
 }
 
@@ -120,32 +151,93 @@ int32_t outputFormatFor(const std::string& outPath, int32_t inputFormat, SampleD
     return valid(same, 2) ? same : (major | fallback);
 }
 
-AudioWriter::AudioWriter(const std::string& filePath, int32_t format, int32_t sampleRate,
+namespace {
+
+// libsndfile's file operations on the writer's descriptor; the first failure
+// of a write keeps its errno.
+using Sink = AudioWriter::Sink;
+
+sf_count_t sinkLength(void* user) {
+    struct stat info {};
+    return fstat(static_cast<Sink*>(user)->fd, &info) == 0 ? info.st_size : -1;
+}
+
+sf_count_t sinkSeek(sf_count_t offset, int whence, void* user) {
+    return lseek(static_cast<Sink*>(user)->fd, offset, whence);
+}
+
+sf_count_t sinkTell(void* user) { return lseek(static_cast<Sink*>(user)->fd, 0, SEEK_CUR); }
+
+sf_count_t sinkRead(void* data, sf_count_t count, void* user) {
+    auto* bytes = static_cast<char*>(data);
+    sf_count_t done = 0;
+    while (done < count) {
+        const ssize_t got =
+            ::read(static_cast<Sink*>(user)->fd, bytes + done, static_cast<size_t>(count - done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += got;
+    }
+    return done;
+}
+
+sf_count_t sinkWrite(const void* data, sf_count_t count, void* user) {
+    auto* sink = static_cast<Sink*>(user);
+    const auto* bytes = static_cast<const char*>(data);
+    sf_count_t done = 0;
+    while (done < count) {
+        const ssize_t put = ::write(sink->fd, bytes + done, static_cast<size_t>(count - done));
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) {
+            if (sink->error == 0) sink->error = put < 0 ? errno : ENOSPC;
+            break;
+        }
+        done += put;
+    }
+    return done;
+}
+
+SF_VIRTUAL_IO sinkOperations = {sinkLength, sinkSeek, sinkRead, sinkWrite, sinkTell};
+
+}  // namespace
+
+AudioWriter::AudioWriter(const TempOutput& output, int32_t format, int32_t sampleRate,
                          int32_t channels)
-    : path(filePath) {
+    : path(output.finalName()) {
+    sink.fd = ::open(output.path().c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (sink.fd < 0) throw fileError(path, std::string("cannot write: ") + std::strerror(errno));
     SF_INFO info{};
     info.format = format;
     info.samplerate = sampleRate;
     info.channels = channels;
-    file = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (!file) throw fileError(path, std::string("cannot write: ") + sf_strerror(nullptr));
+    file = sf_open_virtual(&sinkOperations, SFM_WRITE, &info, &sink);
+    if (!file) fail(sf_strerror(nullptr));
     // Integer formats clip what lies beyond full scale instead of wrapping round.
     sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
 }
 
 AudioWriter::~AudioWriter() {
     if (file) sf_close(file);
+    if (sink.fd >= 0) ::close(sink.fd);
+}
+
+void AudioWriter::fail(const std::string& libraryMessage) {
+    throw fileError(
+        path, "cannot write: " + (sink.error != 0 ? std::strerror(sink.error) : libraryMessage));
 }
 
 void AudioWriter::write(const float* interleaved, int64_t n) {
-    if (sf_writef_float(file, interleaved, n) != n)
-        throw fileError(path, std::string("write error: ") + sf_strerror(file));
+    if (sf_writef_float(file, interleaved, n) != n || sink.error != 0) fail(sf_strerror(file));
 }
 
 void AudioWriter::close() {
     if (!file) return;
-    sf_write_sync(file);
     const int result = sf_close(file);
     file = nullptr;
-    if (result != 0) throw fileError(path, std::string("write error: ") + sf_error_number(result));
+    if (result != 0 || sink.error != 0) fail(sf_error_number(result));
+    // A full disk may show only when the data reaches it.
+    if (fsync(sink.fd) != 0 && errno != EINVAL) sink.error = errno;
+    if (::close(sink.fd) != 0 && sink.error == 0) sink.error = errno;
+    sink.fd = -1;
+    if (sink.error != 0) fail("");
 }

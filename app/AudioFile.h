@@ -6,6 +6,7 @@
 #include <string>
 
 struct sf_private_tag;
+class TempOutput;
 
 class AudioReader {
 public:
@@ -14,6 +15,8 @@ public:
     AudioReader(const AudioReader&) = delete;
     AudioReader& operator=(const AudioReader&) = delete;
 
+    // The frames the file's header promises; read() may give fewer when
+    // the file was cut short.
     int64_t frames() const { return frameCount; }
     int32_t sampleRate() const { return rate; }
     int32_t channels() const { return channelCount; }
@@ -40,9 +43,13 @@ SampleDepth parseSampleDepth(const std::string& text);  // "16", "24", "32", "fl
 // container takes it, else the nearest the container offers.
 int32_t outputFormatFor(const std::string& outPath, int32_t inputFormat, SampleDepth depth);
 
+// Writes through a file descriptor of its own, so that a failure of the
+// system (a full disk, a file-size limit) is reported in the system's words
+// whatever the format: libsndfile's encoders lose the reason.
 class AudioWriter {
 public:
-    AudioWriter(const std::string& path, int32_t format, int32_t sampleRate, int32_t channels);
+    // Writes to the output's temporary file; messages name the final one.
+    AudioWriter(const TempOutput& output, int32_t format, int32_t sampleRate, int32_t channels);
     ~AudioWriter();
     AudioWriter(const AudioWriter&) = delete;
     AudioWriter& operator=(const AudioWriter&) = delete;
@@ -51,7 +58,15 @@ public:
     // Completes the file; throws when the data could not be written.
     void close();
 
+    struct Sink {
+        int fd = -1;
+        int error = 0;  // errno of the first failed write
+    };
+
 private:
+    [[noreturn]] void fail(const std::string& libraryMessage);
+
     std::string path;
+    Sink sink;
     sf_private_tag* file = nullptr;
 };

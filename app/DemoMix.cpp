@@ -19,10 +19,11 @@ void addPanned(StereoSignal& out, const std::vector<double>& mono, double pan) {
     }
 }
 
-// A singing voice, crudely: a harmonic tone around 330 Hz with a 5.5 Hz
-// vibrato, its harmonics shaped by two formants that move from vowel to
-// vowel, sung in syllables of a quarter second with short breaks.
-std::vector<double> voice(int32_t rate, size_t length) {
+// A voice, crudely: a harmonic tone whose harmonics are shaped by two
+// formants that move from vowel to vowel, in syllables of a quarter second
+// with short breaks. Sung, it follows a melody around 330 Hz with a 5.5 Hz
+// vibrato; spoken, its pitch glides between 200 and 250 Hz.
+std::vector<double> voice(int32_t rate, size_t length, DemoVoice kind) {
     static const double vowels[][2] = {
         {730, 1090}, {270, 2290}, {530, 1840}, {570, 840}, {440, 1020}};
     static const double melody[] = {1.0, 1.125, 1.25, 1.125, 1.5, 1.333, 1.25, 1.0};
@@ -35,7 +36,9 @@ std::vector<double> voice(int32_t rate, size_t length) {
         const double envelope = std::min(1.0, inSyllable / 0.02) *
                                 std::max(0.0, std::min(1.0, (0.21 - inSyllable) / 0.03));
         const double f0 =
-            330.0 * melody[(syllable / 2) % 8] * (1.0 + 0.02 * std::sin(kTwoPi * 5.5 * t));
+            kind == DemoVoice::Sung
+                ? 330.0 * melody[(syllable / 2) % 8] * (1.0 + 0.02 * std::sin(kTwoPi * 5.5 * t))
+                : 225.0 + 25.0 * std::sin(kTwoPi * 0.9 * t + static_cast<double>(syllable % 3));
         phase += kTwoPi * f0 / rate;
         const double* formant = vowels[syllable % 5];
         double sample = 0.0;
@@ -103,11 +106,11 @@ StereoSignal silence(size_t length) {
 
 }  // namespace
 
-DemoMix makeDemoMix(int32_t sampleRate, double seconds) {
+DemoMix makeDemoMix(int32_t sampleRate, double seconds, DemoVoice kind) {
     const auto length = static_cast<size_t>(seconds * sampleRate);
     DemoMix mix{sampleRate,      silence(length), silence(length),
                 silence(length), silence(length), silence(length)};
-    addPanned(mix.voice, voice(sampleRate, length), 0.0);
+    addPanned(mix.voice, voice(sampleRate, length, kind), 0.0);
     addPanned(mix.leftInstrument, pluck(sampleRate, length), -0.8);
     addPanned(mix.rightInstrument, chord(sampleRate, length), 0.8);
     addPanned(mix.bass, bassLine(sampleRate, length), 0.0);

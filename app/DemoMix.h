@@ -20,4 +20,9 @@ struct DemoMix {
     StereoSignal mix;  // the sum of the four
 };
 
-DemoMix makeDemoMix(int32_t sampleRate, double seconds);
+// The voice sung around 330 Hz, so that its fundamental lies inside the
+// vocal programs' band (300 Hz to 8.3 kHz), or spoken with a fundamental
+// gliding between 200 and 250 Hz, below the band, as most speaking voices.
+enum class DemoVoice { Sung, Spoken };
+
+DemoMix makeDemoMix(int32_t sampleRate, double seconds, DemoVoice voice);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -24,11 +25,38 @@ bool allDigits(const std::string& text) {
            std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
-std::vector<uint8_t> readWholeFile(const std::string& path) {
+// The size of the largest bank this plug-in can have: its programs as lists
+// of values, or its own bank chunk. Anything larger is refused unread.
+size_t largestBankSize(HostedPlugin& plugin) {
+    PresetFile values;
+    values.kind = PresetFile::Kind::Bank;
+    values.opaque = false;
+    PresetFile program;
+    program.opaque = false;
+    program.values.resize(static_cast<size_t>(plugin.record().numParams));
+    values.programs.assign(static_cast<size_t>(plugin.record().numPrograms), program);
+    PresetFile chunk;
+    chunk.kind = PresetFile::Kind::Bank;
+    if (plugin.record().flags & effFlagsProgramChunks) chunk.chunk = plugin.chunk(false);
+    return std::max(encodePresetFile(values).size(), encodePresetFile(chunk).size());
+}
+
+std::vector<uint8_t> readPresetBytes(const std::string& path, size_t limit) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) throw std::runtime_error(path + ": no such file or not readable");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error(path + ": no such file or not readable");
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>());
+    if (size <= limit)
+        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                    std::istreambuf_iterator<char>());
+    // A large file of another kind is named as such by the decoder.
+    std::vector<uint8_t> head(4);
+    in.read(reinterpret_cast<char*>(head.data()), 4);
+    if (!startsLikePresetFile(head)) decodePresetFile(head);
+    throw std::runtime_error(path + ": " + std::to_string(size) +
+                             " bytes, more than any preset or bank of this plug-in (" +
+                             std::to_string(limit) + " bytes at most)");
 }
 
 // Anything the plug-in said while loading is the reason the load failed.
@@ -53,7 +81,7 @@ void loadPresetFile(HostedPlugin& plugin, PluginMessages& messages, const std::s
                     PresetFile::Kind expected) {
     PresetFile file;
     try {
-        file = decodePresetFile(readWholeFile(path));
+        file = decodePresetFile(readPresetBytes(path, largestBankSize(plugin)));
     } catch (const PresetFileError& error) {
         throw std::runtime_error(path + ": " + error.what());
     }
@@ -72,6 +100,9 @@ void loadPresetFile(HostedPlugin& plugin, PluginMessages& messages, const std::s
                                      ": holds a chunk, but the plug-in does not take chunks");
         plugin.setChunk(file.chunk, !bank);
         checkMessages(messages, path);
+        // The bank's header names the program that was current when it was saved.
+        if (bank && file.currentProgram >= 0 && file.currentProgram < plugin.record().numPrograms)
+            plugin.setProgram(file.currentProgram);
         return;
     }
     if (!bank) {

@@ -12,6 +12,9 @@ thread_local float rateDuringConstruction = 44100.0f;
 }  // namespace
 
 HostedPlugin::HostedPlugin(const std::string& libraryPath, float sampleRate) : rate(sampleRate) {
+    // An empty name would load the running program itself.
+    if (libraryPath.empty())
+        throw std::runtime_error("no plug-in library given (--plugin names one)");
     library = std::make_unique<platform::DynamicLibrary>(libraryPath);
     if (!library->loaded())
         throw std::runtime_error(libraryPath + ": cannot load the plug-in library (" +

@@ -205,6 +205,10 @@ std::vector<uint8_t> encodePresetFile(const PresetFile& file) {
     return std::move(out.bytes);
 }
 
+bool startsLikePresetFile(const std::vector<uint8_t>& head) {
+    return head.size() >= 4 && Reader(head, 0, 4).i32("header") == kContainer;
+}
+
 PresetFile decodePresetFile(const std::vector<uint8_t>& bytes) {
     size_t next = 0;
     return decodeAt(bytes, 0, bytes.size(), next, false);

@@ -29,6 +29,8 @@ struct PresetFileError : std::runtime_error {
 
 std::vector<uint8_t> encodePresetFile(const PresetFile& file);
 PresetFile decodePresetFile(const std::vector<uint8_t>& bytes);
+// Whether the bytes begin as every preset and bank file does.
+bool startsLikePresetFile(const std::vector<uint8_t>& head);
 
 // Four-character code as text, unprintable characters shown as '?'.
 std::string fourCCText(int32_t code);

@@ -31,6 +31,11 @@ TempOutput::~TempOutput() {
 
 void TempOutput::commit() {
     std::error_code error;
+    // A file that is replaced keeps its permissions; a new one has those
+    // the user's umask gives.
+    const fs::file_status previous = fs::status(finalPath, error);
+    if (!error && fs::is_regular_file(previous))
+        fs::permissions(tempPath, previous.permissions(), error);
     fs::rename(tempPath, finalPath, error);
     if (error) throw std::runtime_error(finalPath + ": cannot write (" + error.message() + ")");
     committed = true;

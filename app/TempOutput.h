@@ -1,6 +1,7 @@
 // An output file that appears only when it is complete: everything is
 // written to a temporary file in the same folder, which commit() renames
-// over the final name. Without commit() the temporary file is removed.
+// over the final name, keeping the permissions of a file it replaces.
+// Without commit() the temporary file is removed.
 #pragma once
 
 #include <string>
@@ -13,6 +14,7 @@ public:
     TempOutput& operator=(const TempOutput&) = delete;
 
     const std::string& path() const { return tempPath; }
+    const std::string& finalName() const { return finalPath; }
     void commit();
 
 private:

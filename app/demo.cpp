@@ -11,7 +11,9 @@
 #include "app/AudioFile.h"
 #include "app/DemoMix.h"
 #include "app/HostedPlugin.h"
+#include "app/Interruption.h"
 #include "app/PictureOfSpectra.h"
+#include "app/TempOutput.h"
 #include "app/commands.h"
 
 namespace fs = std::filesystem;
@@ -22,8 +24,11 @@ constexpr int32_t kRate = 44100;
 constexpr double kSeconds = 12.0;
 constexpr int32_t kBlock = 1024;
 
+// Each file appears complete or not at all, as those of `zindra process`.
 void writeWav(const fs::path& path, const StereoSignal& signal) {
-    AudioWriter writer(path.string(), SF_FORMAT_WAV | SF_FORMAT_FLOAT, kRate, 2);
+    stopIfInterrupted("the demo stopped");
+    TempOutput output(path.string());
+    AudioWriter writer(output, SF_FORMAT_WAV | SF_FORMAT_FLOAT, kRate, 2);
     std::vector<float> interleaved(2 * signal.size());
     for (size_t i = 0; i < signal.size(); ++i) {
         interleaved[2 * i] = signal.left[i];
@@ -31,12 +36,34 @@ void writeWav(const fs::path& path, const StereoSignal& signal) {
     }
     writer.write(interleaved.data(), static_cast<int64_t>(signal.size()));
     writer.close();
+    output.commit();
 }
 
-StereoSignal processWithProgram(const std::string& pluginPath, int32_t program,
-                                const StereoSignal& input) {
+void writePicture(const fs::path& path, const StereoSignal& before, const StereoSignal& after,
+                  const std::string& title) {
+    stopIfInterrupted("the demo stopped");
+    TempOutput output(path.string());
+    writeSpectrumPicture(output.path(), before, after, kRate, title);
+    output.commit();
+}
+
+// One line of a table: a factory program as it is, or with its band moved.
+struct Setting {
+    std::string label;  // the table's first column
+    int32_t program;
+    std::string name;
+    float center = -1.0f;  // "Center" and "Width" values, when moved
+    float width = -1.0f;
+};
+
+StereoSignal processWith(const std::string& pluginPath, const Setting& setting,
+                         const StereoSignal& input) {
     HostedPlugin plugin(pluginPath, static_cast<float>(kRate));
-    plugin.setProgram(program);
+    plugin.setProgram(setting.program);
+    if (setting.center >= 0.0f) {
+        plugin.setParameter(0, setting.center);
+        plugin.setParameter(1, setting.width);
+    }
     plugin.start(kBlock);
     StereoSignal output;
     AlignedRenderer renderer(plugin, kBlock, [&](const float* l, const float* r, int32_t n) {
@@ -73,44 +100,63 @@ std::string fileStem(int32_t index, const std::string& name) {
     return stem;
 }
 
+// Processes one mix with every setting into `folder` and prints its table.
+void demonstrate(const std::string& pluginPath, const std::vector<Setting>& settings,
+                 const DemoMix& mix, const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (!fs::is_directory(folder))
+        throw std::runtime_error(folder.string() + ": cannot make this folder");
+    writeWav(folder / "00-mix.wav", mix.mix);
+    std::printf("What each program keeps of each part, in dB (0 = untouched):\n\n");
+    std::printf("  %-2s  %-24s %8s %10s %11s %8s\n", "#", "Program", "Voice", "Left inst.",
+                "Right inst.", "Bass");
+    for (size_t i = 0; i < settings.size(); ++i) {
+        const Setting& setting = settings[i];
+        const StereoSignal output = processWith(pluginPath, setting, mix.mix);
+        const std::string stem = fileStem(static_cast<int32_t>(i) + 1, setting.name);
+        writeWav(folder / (stem + ".wav"), output);
+        writePicture(folder / (stem + ".png"), mix.mix, output,
+                     setting.name + " (average of left and right)");
+        std::printf("  %-2s  %-24s %8.1f %10.1f %11.1f %8.1f\n", setting.label.c_str(),
+                    setting.name.c_str(), keptDb(output, mix.voice),
+                    keptDb(output, mix.leftInstrument), keptDb(output, mix.rightInstrument),
+                    keptDb(output, mix.bass));
+        std::fflush(stdout);
+    }
+}
+
 }  // namespace
 
 int runDemo(const std::string& pluginPath, const std::string& outputFolder) {
     const fs::path folder(outputFolder);
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (!fs::is_directory(folder))
-        throw std::runtime_error(outputFolder + ": cannot make this folder");
-
-    const DemoMix mix = makeDemoMix(kRate, kSeconds);
-    writeWav(folder / "00-mix.wav", mix.mix);
-    std::vector<std::string> names;
+    InterruptGuard guard;
+    std::vector<Setting> settings;
     {
         HostedPlugin plugin(pluginPath, static_cast<float>(kRate));
-        names = plugin.programNames();
+        const auto names = plugin.programNames();
+        for (size_t p = 0; p < names.size(); ++p)
+            settings.push_back({std::to_string(p), static_cast<int32_t>(p), names[p]});
     }
+    // The first program with the band's lower edge moved from 300 Hz down to
+    // 150 Hz, its upper edge kept at 8.3 kHz: Center 4225 Hz, Width 8150 Hz.
+    settings.push_back({"0*", 0, "Mode 1, band from 150 Hz", 0.21125f, 0.4075f});
     std::printf(
         "Demo mix: %.0f s at %d Hz, a voice and a bass in the centre, an instrument on each "
         "side.\n",
         kSeconds, kRate);
-    std::printf("What each program keeps of each part, in dB (0 = untouched):\n\n");
-    std::printf("  %-2s  %-24s %8s %10s %11s %8s\n", "#", "Program", "Voice", "Left inst.",
-                "Right inst.", "Bass");
-    for (size_t p = 0; p < names.size(); ++p) {
-        const auto program = static_cast<int32_t>(p);
-        const StereoSignal output = processWithProgram(pluginPath, program, mix.mix);
-        const std::string stem = fileStem(program + 1, names[p]);
-        writeWav(folder / (stem + ".wav"), output);
-        writeSpectrumPicture((folder / (stem + ".png")).string(), mix.mix, output, kRate,
-                             names[p] + " (average of left and right)");
-        std::printf("  %-2d  %-24s %8.1f %10.1f %11.1f %8.1f\n", program, names[p].c_str(),
-                    keptDb(output, mix.voice), keptDb(output, mix.leftInstrument),
-                    keptDb(output, mix.rightInstrument), keptDb(output, mix.bass));
-        std::fflush(stdout);
-    }
+    std::printf("The voice sung around 330 Hz, inside the vocal band (300 Hz to 8.3 kHz).\n");
+    demonstrate(pluginPath, settings, makeDemoMix(kRate, kSeconds, DemoVoice::Sung), folder);
+    std::printf("\nThe same mix with a spoken voice at 200 to 250 Hz, below the vocal band.\n");
+    demonstrate(pluginPath, settings, makeDemoMix(kRate, kSeconds, DemoVoice::Spoken),
+                folder / "spoken");
     std::printf(
-        "\nFiles in %s: 00-mix.wav (the input), one WAV per program, and one PNG per\n"
-        "program with the input's spectrum (grey) and the program's result (orange).\n",
+        "\n0* is program 0 with Center 0.21125 and Width 0.4075: the band from 150 Hz\n"
+        "to 8.3 kHz instead of 300 Hz to 8.3 kHz.\n");
+    std::printf(
+        "\nFiles in %s, and the same for the spoken voice in its folder spoken:\n"
+        "00-mix.wav (the input), one WAV per program, and one PNG per program with\n"
+        "the input's spectrum (grey) and the program's result (orange).\n",
         fs::absolute(folder).lexically_normal().string().c_str());
     return 0;
 }

@@ -4,6 +4,8 @@
 #include "app/HostedPlugin.h"
 #include "app/PluginMessages.h"
 #include "app/commands.h"
+#include "editor/uEditorTexts.h"
+#include "plugin/FrequencyLimits.h"
 
 int runPrograms(const std::string& pluginPath) {
     HostedPlugin plugin(pluginPath, 44100.0f);
@@ -23,8 +25,11 @@ int runParams(const std::string& pluginPath, const EffectSettings& settings) {
     const auto names = plugin.parameterNames();
     for (size_t i = 0; i < names.size(); ++i) {
         const auto index = static_cast<int32_t>(i);
-        std::printf("%2d  %-14s %.6g  (shown as %s %s)\n", index, names[i].c_str(),
-                    static_cast<double>(plugin.parameter(index)),
+        const float value = plugin.parameter(index);
+        const std::string editor =
+            editor::parameterReadout(index, value, kFrequencySpanHz, kFrequencySpanHz);
+        std::printf("%2d  %-14s %-9.6g %-9s (host text: %s %s)\n", index, names[i].c_str(),
+                    static_cast<double>(value), editor.c_str(),
                     plugin.text(effGetParamDisplay, index).c_str(),
                     plugin.text(effGetParamLabel, index).c_str());
     }

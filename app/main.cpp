@@ -2,10 +2,13 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <vector>
 
+#include "app/Interruption.h"
 #include "app/commands.h"
 #include "app/plugin_location.h"
 
@@ -15,7 +18,8 @@ namespace {
 void addSettingOptions(CLI::App& command, EffectSettings& settings, bool withPresets) {
     command.add_option("--program", settings.program, "program by index or name (any case)");
     command
-        .add_option("--set", settings.assignments, "parameter by name, NAME=VALUE with VALUE 0..1")
+        .add_option("--set", settings.assignments,
+                    "parameters by name: one or more NAME=VALUE, each VALUE 0..1")
         ->allow_extra_args(false);
     if (!withPresets) return;
     command.add_option("--preset", settings.presetPath, "load a preset file (.fxp)");
@@ -27,14 +31,66 @@ std::string oneLineFailure(const CLI::App*, const CLI::Error& error) {
     return std::string(error.what()) + " (zindra --help shows the usage)\n";
 }
 
+// A word that assigns a parameter: NAME=VALUE, where a name holds no '/' or
+// '.', so that a file name with '=' in it stays a file name.
+bool isAssignment(const std::string& word) {
+    const size_t equals = word.find('=');
+    return equals != std::string::npos && word[0] != '-' && word.find_first_of("/.") > equals;
+}
+
+// `--set A=1 B=2` as `--set A=1 --set B=2`: the option takes one value each
+// time, so that the file names after it stay file names.
+std::vector<std::string> separateAssignments(int argc, char** argv) {
+    std::vector<std::string> out;
+    enum { Other, AfterOption, AfterValue } state = Other;
+    for (int i = 0; i < argc; ++i) {
+        const std::string word = argv[i];
+        const bool further = state == AfterValue && isAssignment(word);
+        if (further) out.push_back("--set");
+        out.push_back(word);
+        if (word == "--set")
+            state = AfterOption;
+        else if (state == AfterOption || further || word.starts_with("--set="))
+            state = AfterValue;
+        else
+            state = Other;
+    }
+    return out;
+}
+
+// `zindra help [COMMAND]`: the same text as --help, on standard output.
+int showHelp(CLI::App& app, const std::string& topic) {
+    if (topic.empty()) {
+        std::fputs(app.get_formatter()
+                       ->make_help(&app, app.get_name(), CLI::AppFormatMode::Normal)
+                       .c_str(),
+                   stdout);
+        return 0;
+    }
+    for (CLI::App* command : app.get_subcommands({}))
+        if (command->get_name() == topic) {
+            std::fputs(command->help(app.get_name()).c_str(), stdout);
+            return 0;
+        }
+    std::fprintf(stderr, "zindra: help: unknown command '%s' (zindra help lists the commands)\n",
+                 topic.c_str());
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"zindra: runs audio files and presets through the Zindra plug-in library"};
+    // A file-size limit (ulimit -f) then fails the write, which the command
+    // reports and cleans up after, instead of killing the command.
+    std::signal(SIGXFSZ, SIG_IGN);
+    CLI::App app{"zindra: runs audio files and presets through the Zindra plug-in library",
+                 "zindra"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "zindra " ZINDRA_VERSION, "show the version and stop");
     std::string pluginPath = defaultPluginPath();
     app.add_option("--plugin", pluginPath,
-                   "the plug-in library (default: zindra.so beside this command)")
+                   "the plug-in library (default: zindra.so beside this command, in "
+                   "../lib/vst, or one folder up)")
         ->check(CLI::ExistingFile);
 
     ProcessOptions process;
@@ -80,6 +136,10 @@ int main(int argc, char** argv) {
         command->add_option("--plugin", pluginPath, "the plug-in library")
             ->check(CLI::ExistingFile);
 
+    std::string helpTopic;
+    app.add_subcommand("help", "show how to use zindra, or one of its commands")
+        ->add_option("COMMAND", helpTopic, "the command to explain");
+
     // A first word that is no option and no command is a mistyped command.
     const auto commands = app.get_subcommands({});
     if (argc > 1 && argv[1][0] != '-' &&
@@ -89,8 +149,11 @@ int main(int argc, char** argv) {
                      argv[1]);
         return 2;
     }
+    std::vector<std::string> words = separateAssignments(argc, argv);
+    std::vector<char*> wordPointers;
+    for (std::string& word : words) wordPointers.push_back(word.data());
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(wordPointers.size()), wordPointers.data());
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == 0) return app.exit(error);
         std::fprintf(stderr, "zindra: %s", oneLineFailure(&app, error).c_str());
@@ -99,6 +162,7 @@ int main(int argc, char** argv) {
 
     try {
         const std::string command = app.get_subcommands().front()->get_name();
+        if (command == "help") return showHelp(app, helpTopic);
         if (command == "process") {
             if (!depth.empty()) process.depth = parseSampleDepth(depth);
             return runProcess(pluginPath, process);
@@ -113,6 +177,7 @@ int main(int argc, char** argv) {
         return runDemo(pluginPath, demoFolder);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zindra: %s\n", error.what());
+        endByInterruptingSignal();
         return 1;
     }
 }

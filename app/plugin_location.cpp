@@ -2,12 +2,17 @@
 
 #include <filesystem>
 
-#include "host/DVstUtils.h"
+#include "platform/system.h"
+
+namespace fs = std::filesystem;
 
 std::string defaultPluginPath() {
-    namespace fs = std::filesystem;
-    const fs::path here = pluginFolder();  // the folder of this program
-    for (const fs::path& candidate : {here / "zindra.so", here / ".." / "zindra.so"})
-        if (fs::exists(candidate)) return fs::weakly_canonical(candidate).string();
-    return (here / "zindra.so").string();
+    const fs::path here = fs::path(platform::executableFilePath()).parent_path();
+    if (here.empty()) return {};
+    const fs::path candidates[] = {here / "zindra.so", here / ".." / "lib" / "vst" / "zindra.so",
+                                   here / ".." / "zindra.so"};
+    std::error_code error;
+    for (const fs::path& candidate : candidates)
+        if (fs::is_regular_file(candidate, error)) return candidate.lexically_normal().string();
+    return candidates[0].string();
 }

@@ -22,11 +22,7 @@ int stepsOf(int tag) { return tag < 2 ? 2000 : 1000; }
 
 void TPluginEditorWindow::writeReadout(int tag) {
     const float value = ParamValues[tag].load(std::memory_order_relaxed);
-    switch (tag) {
-        case 0: readouts_[0]->setCaption(hertzReadout(value, CenterHzScale)); break;
-        case 1: readouts_[1]->setCaption(hertzReadout(value, WidthHzScale)); break;
-        default: readouts_[tag]->setCaption(percentReadout(value)); break;
-    }
+    readouts_[tag]->setCaption(parameterReadout(tag, value, CenterHzScale, WidthHzScale));
 }
 
 void TPluginEditorWindow::writeAllReadouts() {
@@ -83,7 +79,7 @@ void TPluginEditorWindow::UpdaterTimer() {
         }
     }
     for (int tag = 5; tag < kNumParams; ++tag) {
-        const int state = roundHalfEven(ParamValues[tag].load(std::memory_order_relaxed));
+        const int state = switchState(ParamValues[tag].load(std::memory_order_relaxed));
         if (state == SwitchStates[tag]) continue;
         SwitchStates[tag] = state;
         if (state == 1)

@@ -44,6 +44,19 @@ std::string percentReadout(float value) {
     return std::to_string(roundHalfEven(static_cast<double>(value) * 100.0)) + " %";
 }
 
+std::string parameterReadout(int index, float value, float centerHzScale, float widthHzScale) {
+    switch (index) {
+        case 0: return hertzReadout(value, centerHzScale);
+        case 1: return hertzReadout(value, widthHzScale);
+        case 2:
+        case 3:
+        case 4: return percentReadout(value);
+        default: return switchState(value) == 1 ? "on" : "off";
+    }
+}
+
+int switchState(float value) { return roundHalfEven(static_cast<double>(value)); }
+
 std::string latencyReadout(float ms, const std::string& decimalSeparator) {
     double v = std::isfinite(ms) ? static_cast<double>(ms) : 0.0;
     // Five significant digits, of which at most two are decimals.

@@ -10,6 +10,12 @@ namespace editor {
 std::string hertzReadout(float value, float scale);
 // value x 100 as a whole percentage: "100 %", "25 %".
 std::string percentReadout(float value);
+// What the editor shows for parameter `index` at `value`: the slider
+// readouts (hertz for "Center" and "Width" with their scales, percent for the
+// other sliders) and "on" or "off" for the switches.
+std::string parameterReadout(int index, float value, float centerHzScale, float widthHzScale);
+// The state a switch shows for its value: 1 on, 0 off.
+int switchState(float value);
 // Milliseconds rounded to five significant digits and shown with two
 // decimals, then " ms": "185.76 ms", "1024.00 ms".
 std::string latencyReadout(float ms, const std::string& decimalSeparator);

@@ -8,6 +8,11 @@ namespace platform {
 // Full path of the library (or program) file that holds this code.
 std::string moduleFilePath();
 
+// Full path of the running program's own file, links resolved, whatever the
+// current folder or the name it was started by; empty when the system cannot
+// tell.
+std::string executableFilePath();
+
 // Characters that separate folders in a path on this system.
 const char* pathSeparators();
 

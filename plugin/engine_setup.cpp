@@ -11,6 +11,7 @@
 #include "dsp/VFmath.h"
 #include "dsp/VFstd.h"
 #include "host/DVstUtils.h"
+#include "plugin/FrequencyLimits.h"
 #include "plugin/uPlugin.h"
 
 bool APlugin::prepareEngine() {
@@ -62,18 +63,16 @@ void APlugin::updateRateDependentValues() {
     if (!(fs > 0.0 && fs < 1e7)) fs = 44100.0;
     latencyMs.store(static_cast<float>(static_cast<double>(kLatencySamples * 1000) / fs),
                     std::memory_order_relaxed);
-    lowLimitHz.store(0.0f, std::memory_order_relaxed);
-    highLimitHz.store(20000.0f, std::memory_order_relaxed);
+    lowLimitHz.store(kLowLimitHz, std::memory_order_relaxed);
+    highLimitHz.store(kHighLimitHz, std::memory_order_relaxed);
     const float nyquist = static_cast<float>(fs / 2.0);
     nyquistHz.store(nyquist, std::memory_order_relaxed);
     const int32_t half = publishedHalfSize.load(std::memory_order_relaxed);
     const double limit = std::floor(static_cast<double>(half) * 20000.0 / nyquist);
     bandLimitBin.store(limit >= half ? half : static_cast<int32_t>(limit),
                        std::memory_order_relaxed);
-    const float span =
-        highLimitHz.load(std::memory_order_relaxed) - lowLimitHz.load(std::memory_order_relaxed);
-    centerScaleHz.store(span, std::memory_order_relaxed);
-    widthScaleHz.store(span, std::memory_order_relaxed);
+    centerScaleHz.store(kFrequencySpanHz, std::memory_order_relaxed);
+    widthScaleHz.store(kFrequencySpanHz, std::memory_order_relaxed);
 }
 
 // The symmetric Hann window of length N: both ends exactly 0.

@@ -16,6 +16,12 @@ std::string moduleFilePath() {
     return info.dli_fname;
 }
 
+std::string executableFilePath() {
+    char resolved[PATH_MAX];
+    if (realpath("/proc/self/exe", resolved)) return resolved;
+    return {};
+}
+
 const char* pathSeparators() { return "/"; }
 
 std::string userDecimalSeparator() {

@@ -17,6 +17,13 @@ std::string moduleFilePath() {
     return std::string(path, length);
 }
 
+std::string executableFilePath() {
+    char path[1501];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return {};
+    return std::string(path, length);
+}
+
 const char* pathSeparators() { return "\\/"; }
 
 std::string userDecimalSeparator() {

@@ -5,6 +5,10 @@
 
 #include <sndfile.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
 
 #include <cmath>
 #include <cstdio>
@@ -38,12 +42,16 @@ protected:
     std::string path(const std::string& name) const { return (folder / name).string(); }
 
     Result run(const std::string& arguments) const {
-        const std::string log = path("command.log");
         const std::string plugin = arguments.find("--plugin") == std::string::npos
                                        ? std::string(" --plugin ") + ZINDRA_PLUGIN_PATH
                                        : "";
-        const std::string line =
-            std::string(ZINDRA_CLI_PATH) + " " + arguments + plugin + " >" + log + " 2>&1";
+        return runShell(std::string(ZINDRA_CLI_PATH) + " " + arguments + plugin);
+    }
+
+    // A shell command line, its output gathered.
+    Result runShell(const std::string& commands) const {
+        const std::string log = path("command.log");
+        const std::string line = "(" + commands + ") >" + log + " 2>&1";
         const int status = std::system(line.c_str());
         std::ifstream in(log);
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -188,6 +196,9 @@ TEST_F(Command, SavedPresetsAndBanksReproduceTheirSettings) {
     EXPECT_NE(params.output.find("Width          0.25"), std::string::npos) << params.output;
 
     ASSERT_EQ(run("save-bank " + path("b.fxb") + " --program 2 --set Center=0.75").status, 0);
+    const Result current = run("params --bank " + path("b.fxb"));
+    EXPECT_NE(current.output.find("Program: 2 \"Full Spectrum\""), std::string::npos)
+        << current.output;
     const Result fromBank = run("params --bank " + path("b.fxb") + " --program 2");
     EXPECT_NE(fromBank.output.find("Center         0.75"), std::string::npos) << fromBank.output;
     const Result otherProgram = run("params --bank " + path("b.fxb") + " --program 3");
@@ -305,4 +316,301 @@ TEST_F(Command, BadInputGivesOneLineAndNoOutputFile) {
         EXPECT_EQ(std::count(result.output.begin(), result.output.end(), '\n'), 1) << result.output;
         EXPECT_TRUE(leftovers(inputs).empty()) << c.arguments << ": " << leftovers(inputs).front();
     }
+}
+
+namespace {
+
+std::string readBytes(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Stereo noise: it fills compressed formats as much as plain ones.
+Audio noise(int64_t frames, float level) {
+    Audio audio;
+    audio.samples.resize(static_cast<size_t>(frames * 2));
+    uint32_t seed = 7;
+    for (float& sample : audio.samples) {
+        seed = seed * 1664525u + 1013904223u;
+        sample = level * (static_cast<float>(seed >> 8) / 8388608.0f - 1.0f);
+    }
+    return audio;
+}
+
+// Runs the command with the given arguments in the background; returns its process.
+pid_t start(const std::vector<std::string>& arguments) {
+    std::vector<std::string> words = {ZINDRA_CLI_PATH};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    words.push_back("--plugin");
+    words.push_back(ZINDRA_PLUGIN_PATH);
+    const pid_t child = fork();
+    if (child == 0) {
+        // A test run from a background shell would pass SIGINT on as ignored.
+        for (int signal : {SIGINT, SIGHUP, SIGTERM}) std::signal(signal, SIG_DFL);
+        std::vector<char*> argv;
+        for (std::string& word : words) argv.push_back(word.data());
+        argv.push_back(nullptr);
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return child;
+}
+
+bool anyFileEndingIn(const fs::path& folder, const std::string& ending) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error))
+        if (entry.path().filename().string().ends_with(ending)) return true;
+    return false;
+}
+
+// Waits up to ten seconds for the file that shows the command at work.
+bool waitFor(const fs::path& folder, const std::string& ending) {
+    for (int i = 0; i < 5000; ++i, usleep(2000))
+        if (anyFileEndingIn(folder, ending)) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST_F(Command, FindsThePluginFromItsOwnFileNeverFromTheCurrentFolder) {
+    // The installed layout, the command alone beside the library, and the
+    // build tree's layout; each run from a folder that holds a false library.
+    const fs::path elsewhere = folder / "elsewhere";
+    fs::create_directories(elsewhere);
+    std::ofstream(elsewhere / "zindra.so") << "not a library\n";
+    const struct {
+        std::string command;
+        std::string library;
+    } layouts[] = {{"installed/bin/zindra", "installed/lib/vst/zindra.so"},
+                   {"beside/zindra", "beside/zindra.so"},
+                   {"tree/bin/zindra", "tree/zindra.so"}};
+    for (const auto& layout : layouts) {
+        fs::create_directories((folder / layout.command).parent_path());
+        fs::create_directories((folder / layout.library).parent_path());
+        fs::copy_file(ZINDRA_CLI_PATH, folder / layout.command);
+        fs::copy_file(ZINDRA_PLUGIN_PATH, folder / layout.library);
+        const std::string bin = (folder / layout.command).parent_path().string();
+        const Result result =
+            runShell("cd " + elsewhere.string() + " && PATH=" + bin + ":$PATH zindra info");
+        ASSERT_EQ(result.status, 0) << layout.command << "\n" << result.output;
+        EXPECT_NE(result.output.find("Library:     " + path(layout.library) + "\n"),
+                  std::string::npos)
+            << result.output;
+    }
+    fs::remove(folder / "beside/zindra.so");
+    const Result missing =
+        runShell("cd " + elsewhere.string() + " && " + path("beside/zindra") + " info");
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.output.find(path("beside/zindra.so") + ": cannot load"), std::string::npos)
+        << missing.output;
+}
+
+TEST_F(Command, RefusesToWriteOverItsInputByAnyName) {
+    writeAudio(path("in.wav"), tone(5000), SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    const std::string original = readBytes(path("in.wav"));
+    fs::create_directories(folder / "sub");
+    fs::create_symlink(path("in.wav"), path("link.wav"));
+    fs::create_hard_link(path("in.wav"), path("hard.wav"));
+    for (const std::string& output :
+         {path("in.wav"), path("sub/../in.wav"), path("link.wav"), path("hard.wav")}) {
+        const Result result = run("process " + path("in.wav") + " " + output);
+        EXPECT_EQ(result.status, 1) << output;
+        EXPECT_NE(result.output.find(output + ": is the input file itself"), std::string::npos)
+            << result.output;
+    }
+    const Result throughLink = run("process " + path("link.wav") + " " + path("hard.wav"));
+    EXPECT_NE(throughLink.output.find("is the input file itself"), std::string::npos);
+    EXPECT_EQ(readBytes(path("in.wav")), original);
+    EXPECT_EQ((leftovers({"in.wav", "sub", "link.wav", "hard.wav"})), std::vector<std::string>{});
+}
+
+TEST_F(Command, TerminationSignalsStopTheWorkAndLeaveNoFiles) {
+    Audio silence;
+    silence.rate = 22050;
+    silence.samples.assign(22050 * 2 * 300, 0.0f);
+    writeAudio(path("long.wav"), silence, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        const pid_t child = start({"process", path("long.wav"), path("out.wav")});
+        EXPECT_TRUE(waitFor(folder, ".part")) << signal;
+        kill(child, signal);
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_EQ(leftovers({"long.wav"}), std::vector<std::string>{}) << signal;
+    }
+    const pid_t demo = start({"demo", path("demo")});
+    EXPECT_TRUE(waitFor(folder / "demo", "00-mix.wav"));
+    kill(demo, SIGTERM);
+    int status = 0;
+    waitpid(demo, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_FALSE(anyFileEndingIn(folder / "demo", ".part"));
+}
+
+TEST_F(Command, InputCutShortIsAnErrorAndLeavesNothing) {
+    const Audio input = noise(44100, 0.5f);
+    writeAudio(path("in.wav"), input, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    writeAudio(path("in.aiff"), input, SF_FORMAT_AIFF | SF_FORMAT_FLOAT);
+    writeAudio(path("in.flac"), input, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+    for (const char* name : {"in.wav", "in.aiff", "in.flac"})
+        fs::resize_file(path(name), fs::file_size(path(name)) / 2);
+    for (const char* name : {"in.wav", "in.aiff", "in.flac"}) {
+        const Result result = run("process " + path(name) + " " + path("out.wav"));
+        EXPECT_EQ(result.status, 1) << name << "\n" << result.output;
+        EXPECT_NE(result.output.find(path(name) + ": "), std::string::npos) << result.output;
+        EXPECT_NE(result.output.find("cut short"), std::string::npos) << result.output;
+        EXPECT_EQ((leftovers({"in.wav", "in.aiff", "in.flac"})), std::vector<std::string>{});
+    }
+    const Result wav = run("process " + path("in.wav") + " " + path("out.wav"));
+    EXPECT_NE(
+        wav.output.find("cut short: it holds 22044 of the 44100 frames its header promises; " +
+                        path("out.wav") + " was not written"),
+        std::string::npos)
+        << wav.output;
+}
+
+TEST_F(Command, WarnsOfSamplesThatAreNoNumbersAndOfClippedOutput) {
+    Audio input = tone(44100);
+    for (float& sample : input.samples) sample *= 3.0f;  // peaks of 1.5
+    input.samples[2 * 1000] = std::nanf("");
+    input.samples[2 * 3000 + 1] = INFINITY;
+    writeAudio(path("in.wav"), input, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+
+    const Result toInteger =
+        run("process " + path("in.wav") + " " + path("out.wav") + " --bits 16");
+    ASSERT_EQ(toInteger.status, 0) << toInteger.output;
+    EXPECT_NE(toInteger.output.find(
+                  "in.wav: 2 of 88200 samples (0.0%), the first at 0:00.023 (sample 1000) are "
+                  "not numbers"),
+              std::string::npos)
+        << toInteger.output;
+    EXPECT_NE(toInteger.output.find("were clipped; --bits float"), std::string::npos)
+        << toInteger.output;
+    const Result toFloat =
+        run("process " + path("in.wav") + " " + path("float.wav") + " --bits float");
+    ASSERT_EQ(toFloat.status, 0);
+    EXPECT_EQ(toFloat.output.find("clipped"), std::string::npos) << toFloat.output;
+    const Audio output = readAudio(path("float.wav"));
+    EXPECT_TRUE(std::all_of(output.samples.begin(), output.samples.end(),
+                            [](float sample) { return std::isfinite(sample); }));
+    EXPECT_GT(*std::max_element(output.samples.begin(), output.samples.end()), 1.0f);
+
+    writeAudio(path("tone.wav"), tone(20000), SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    const Result quiet = run("process " + path("tone.wav") + " " + path("tone.flac"));
+    EXPECT_EQ(quiet.output.find("warning"), std::string::npos) << quiet.output;
+}
+
+TEST_F(Command, AFullDiskIsReportedForEveryFormatAndLeavesNothing) {
+    writeAudio(path("in.wav"), noise(5 * 44100, 0.5f), SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    // A limit on the size of files fails writes as a full disk does, with a
+    // reason of its own.
+    const std::string limited = "ulimit -f 40; ";
+    for (const char* name : {"out.wav", "out.flac", "out.ogg", "out.aiff"}) {
+        const Result result = runShell(limited + ZINDRA_CLI_PATH + " process " + path("in.wav") +
+                                       " " + path(name) + " --plugin " + ZINDRA_PLUGIN_PATH);
+        EXPECT_EQ(result.status, 1) << name;
+        EXPECT_NE(result.output.find(path(name) + ": cannot write: File too large"),
+                  std::string::npos)
+            << result.output;
+        EXPECT_EQ(leftovers({"in.wav"}), std::vector<std::string>{});
+    }
+    const Result demo = runShell(limited + ZINDRA_CLI_PATH + " demo " + path("demo") +
+                                 " --plugin " + ZINDRA_PLUGIN_PATH);
+    EXPECT_EQ(demo.status, 1);
+    EXPECT_NE(demo.output.find("00-mix.wav: cannot write: File too large"), std::string::npos)
+        << demo.output;
+    EXPECT_TRUE(fs::is_empty(folder / "demo"));
+
+    // A disk that is really full, where the system lets a small one be made.
+    const fs::path disk = folder / "disk";
+    fs::create_directories(disk);
+    if (std::system(
+            ("mount -t tmpfs -o size=64k tmpfs " + disk.string() + " 2>/dev/null").c_str()) != 0)
+        return;
+    for (const char* name : {"out.wav", "out.flac", "out.ogg", "out.aiff"}) {
+        const Result result = run("process " + path("in.wav") + " " + (disk / name).string());
+        EXPECT_NE(result.output.find(name + std::string(": cannot write: No space left on device")),
+                  std::string::npos)
+            << result.output;
+        EXPECT_TRUE(fs::is_empty(disk)) << name;
+    }
+    std::system(("umount " + disk.string()).c_str());
+}
+
+TEST_F(Command, VersionHelpAndSeveralAssignmentsAfterOneSet) {
+    const std::string zindra = std::string(ZINDRA_CLI_PATH) + " ";
+    const Result version = runShell(zindra + "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output.rfind("zindra 1.", 0), 0u) << version.output;
+    const Result help = runShell(zindra + "help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("Usage: zindra [OPTIONS] SUBCOMMAND"), std::string::npos);
+    EXPECT_NE(help.output.find("save-bank"), std::string::npos);
+    const Result helpProcess = runShell(zindra + "help process");
+    EXPECT_NE(helpProcess.output.find("Usage: zindra process [OPTIONS] IN OUT"), std::string::npos)
+        << helpProcess.output;
+    EXPECT_NE(helpProcess.output.find("one or more NAME=VALUE"), std::string::npos);
+    const Result helpUnknown = runShell(zindra + "help mix");
+    EXPECT_EQ(helpUnknown.status, 2);
+    EXPECT_NE(helpUnknown.output.find("unknown command 'mix'"), std::string::npos);
+
+    const Result params = run("params --set Center=0.5 'Zindra Mix=0.25' Isolate=1 --program 2");
+    EXPECT_NE(params.output.find("Center         0.5       10000 Hz"), std::string::npos)
+        << params.output;
+    EXPECT_NE(params.output.find("Zindra Mix     0.25      25 %"), std::string::npos);
+    EXPECT_NE(params.output.find("Isolate        1         on"), std::string::npos);
+    // The file names after the pairs are no pairs.
+    writeAudio(path("in.wav"), tone(5000), SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    const Result process =
+        run("process --set Humidity=0.5 Width=0.5 " + path("in.wav") + " " + path("out.wav"));
+    EXPECT_EQ(process.status, 0) << process.output;
+    ASSERT_EQ(run("process " + path("in.wav") + " " + path("apart.wav") +
+                  " --set Humidity=0.5 --set Width=0.5")
+                  .status,
+              0);
+    EXPECT_EQ(readAudio(path("out.wav")).samples, readAudio(path("apart.wav")).samples);
+}
+
+TEST_F(Command, ParamsShowsTheEditorsReadingBesideTheHostsText) {
+    const Result params = run("params --program 0");
+    for (const char* line : {" 0  Center         0.215     4300 Hz   (host text: 0.22 %)",
+                             " 1  Width          0.4       8000 Hz   (host text: 0.40 %)",
+                             " 8  Stereolize!    1         on        (host text: 1.00 %)",
+                             " 4  Humidity       1         100 %     (host text: 1.00 %)",
+                             " 5  Hi-Res         0         off       (host text: 0.00 %)"})
+        EXPECT_NE(params.output.find(line), std::string::npos) << line << "\n" << params.output;
+}
+
+TEST_F(Command, ReplacedFilesKeepTheirPermissions) {
+    writeAudio(path("in.wav"), tone(5000), SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    for (const char* name : {"out.wav", "out.fxp"}) {
+        std::ofstream(path(name)) << "old\n";
+        fs::permissions(path(name),
+                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    }
+    ASSERT_EQ(run("process " + path("in.wav") + " " + path("out.wav")).status, 0);
+    ASSERT_EQ(run("save-preset " + path("out.fxp")).status, 0);
+    for (const char* name : {"out.wav", "out.fxp"})
+        EXPECT_EQ(fs::status(path(name)).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read)
+            << name;
+}
+
+TEST_F(Command, PresetFilesLargerThanAnyBankAreRefusedUnread) {
+    ASSERT_EQ(run("save-preset " + path("p.fxp")).status, 0);
+    ASSERT_EQ(run("save-bank " + path("b.fxb")).status, 0);
+    // Sparse: 300 MB of nothing after the preset costs no disk.
+    fs::copy_file(path("p.fxp"), path("huge.fxp"));
+    fs::resize_file(path("huge.fxp"), 300'000'000);
+    const Result huge = run("params --preset " + path("huge.fxp"));
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_NE(huge.output.find("huge.fxp: 300000000 bytes, more than any preset or bank of this "
+                               "plug-in (3808 bytes at most)"),
+              std::string::npos)
+        << huge.output;
+    // The largest valid file still loads.
+    EXPECT_EQ(fs::file_size(path("b.fxb")), 3808u);
+    EXPECT_EQ(run("params --bank " + path("b.fxb")).status, 0);
 }

@@ -131,6 +131,13 @@ TEST(EditorTexts, ReadoutsAndLatency) {
     EXPECT_EQ(editor::hertzReadout(1.0f, 20000.0f), "20000 Hz");
     EXPECT_EQ(editor::percentReadout(0.125f), "12 %") << "ties to even";
     EXPECT_EQ(editor::percentReadout(0.135f), "14 %");
+    // Each parameter's reading: its own scale for each band slider, percent
+    // for the other sliders, on from a half up for the switches.
+    EXPECT_EQ(editor::parameterReadout(0, 0.215f, 20000.0f, 1000.0f), "4300 Hz");
+    EXPECT_EQ(editor::parameterReadout(1, 0.215f, 20000.0f, 1000.0f), "215 Hz");
+    EXPECT_EQ(editor::parameterReadout(4, 0.215f, 20000.0f, 1000.0f), "22 %");
+    EXPECT_EQ(editor::parameterReadout(5, 0.49f, 20000.0f, 20000.0f), "off");
+    EXPECT_EQ(editor::parameterReadout(11, 0.51f, 20000.0f, 20000.0f), "on");
     EXPECT_EQ(editor::latencyReadout(8192.0f * 1000.0f / 44100.0f, "."), "185.76 ms");
     EXPECT_EQ(editor::latencyReadout(8192.0f * 1000.0f / 48000.0f, "."), "170.67 ms");
     EXPECT_EQ(editor::latencyReadout(8192.0f * 1000.0f / 96000.0f, ","), "85,33 ms");
