@@ -7,10 +7,14 @@
 # The program's twelve values reach the plug-in as parameters, as `zindra
 # params` lists them: the same state a program change gives.
 #
-# usage: ardour.sh ZINDRA_COMMAND ZINDRA_LIBRARY
+# With an LV2 bundle the session takes the plug-in from the bundle by its URI
+# instead (Ardour reads the latency from its latency port); the rest is alike.
+#
+# usage: ardour.sh ZINDRA_COMMAND ZINDRA_LIBRARY [LV2_BUNDLE]
 set -eu
 zindra=$1
 library=$(readlink -f "$2")
+bundle=${3:+$(readlink -f "$3")}
 here=$(cd "$(dirname "$0")" && pwd)
 scanner=/usr/lib/ardour7/ardour-vst-scanner
 
@@ -23,15 +27,20 @@ export ZINDRA_MESSAGE_LOG="$work/messages.log"
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# The scanner: its exit status says nothing; its cache record says it all.
-LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" -f "$library" >"$work/scan.log" 2>&1 || true
-record=$(find "$XDG_CACHE_HOME" -name '*.v2i' | head -n 1)
-[ -n "$record" ] || { cat "$work/scan.log"; fail "the scanner wrote no record"; }
-for attribute in 'name="Zindra"' 'creator="Corvanti"' 'id="1515272014"' 'n_inputs="2"' \
-                 'n_outputs="2"' 'is_instrument="0"' 'can_process_replace="1"' 'has_editor="1"'; do
-    grep -q "$attribute" "$record" || { cat "$record"; fail "scanner record lacks $attribute"; }
-done
-echo "scanner: $(grep -o 'name="[^"]*" creator="[^"]*"' "$record"), ID 'ZQ7N', 2 in, 2 out, editor"
+if [ -n "$bundle" ]; then
+    mkdir "$work/lv2" && ln -s "$bundle" "$work/lv2/zindra.lv2"
+    export LV2_PATH="$work/lv2" ZINDRA_PLUGIN_TYPE=LV2 ZINDRA_PLUGIN=urn:corvanti:zindra
+else
+    # The scanner: its exit status says nothing; its cache record says it all.
+    LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" -f "$library" >"$work/scan.log" 2>&1 || true
+    record=$(find "$XDG_CACHE_HOME" -name '*.v2i' | head -n 1)
+    [ -n "$record" ] || { cat "$work/scan.log"; fail "the scanner wrote no record"; }
+    for attribute in 'name="Zindra"' 'creator="Corvanti"' 'id="1515272014"' 'n_inputs="2"' \
+                     'n_outputs="2"' 'is_instrument="0"' 'can_process_replace="1"' 'has_editor="1"'; do
+        grep -q "$attribute" "$record" || { cat "$record"; fail "scanner record lacks $attribute"; }
+    done
+    echo "scanner: $(grep -o 'name="[^"]*" creator="[^"]*"' "$record"), ID 'ZQ7N', 2 in, 2 out, editor"
+fi
 
 python3 "$here/ardour_test_signal.py" "$work/in.wav"
 frames=$(python3 -c "import wave,sys; print(wave.open(sys.argv[1]).getnframes())" "$work/in.wav")
