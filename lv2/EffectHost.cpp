@@ -52,11 +52,20 @@ void EffectHost::connect(uint32_t port, float* data) {
 
 void EffectHost::activate() {
     send(effMainsChanged, 0, 1);
+    active = true;
     // A call of no frames carries out a pending reset and processes nothing.
     effect->processReplacing(effect, ports + kInputLeft, ports + kOutputLeft, 0);
 }
 
-void EffectHost::deactivate() { send(effMainsChanged, 0, 0); }
+void EffectHost::deactivate() {
+    active = false;
+    send(effMainsChanged, 0, 0);
+}
+
+void EffectHost::controlShown(int32_t index, float value) {
+    if (active || index < 0 || index >= kNumControls) return;
+    if (effect->getParameter(effect, index) != value) effect->setParameter(effect, index, value);
+}
 
 bool EffectHost::applyControls() {
     bool applied = false;

@@ -44,6 +44,12 @@ public:
     // n frames. No allocation, lock or system call.
     void run(uint32_t frames);
 
+    // UI thread: a control value the host shows the UI. While the instance
+    // runs, run applies the host's values in their order and the editor
+    // follows the effect; the same value applied here could land after a
+    // newer one and undo it. So only an instance that is not running takes it.
+    void controlShown(int32_t index, float value);
+
     // UI thread: the editor's parameter changes go to listener (null: nowhere).
     void listen(const ParameterListener* listener) { parameterListener.store(listener); }
 
@@ -61,6 +67,8 @@ private:
     // bundle gives as the ports' defaults.
     uint32_t seen[kNumControls] = {};
     std::atomic<const ParameterListener*> parameterListener{nullptr};
+    // Between activate and deactivate.
+    std::atomic<bool> active{false};
 };
 
 }  // namespace lv2

@@ -83,17 +83,15 @@ void cleanup(LV2UI_Handle handle) {
     delete editor;
 }
 
-// A control value from the host: the effect takes it at once, so that the
-// editor shows it even before the next audio block; run then finds it applied.
+// A control value from the host: the editor shows the effect's values, and
+// the effect takes the host's from run (or here, when it is not running).
 void portEvent(LV2UI_Handle handle, uint32_t port, uint32_t size, uint32_t format,
                const void* buffer) {
     if (format != 0 || size != sizeof(float) || !isControlInput(port)) return;
-    auto& editor = *static_cast<Editor*>(handle);
     float value = 0.0f;
     std::memcpy(&value, buffer, sizeof value);
-    AEffect& effect = editor.host->record();
-    const auto index = static_cast<int32_t>(port - kFirstControl);
-    if (effect.getParameter(&effect, index) != value) effect.setParameter(&effect, index, value);
+    static_cast<Editor*>(handle)->host->controlShown(static_cast<int32_t>(port - kFirstControl),
+                                                     value);
 }
 
 int idle(LV2UI_Handle handle) {

@@ -10,9 +10,11 @@
 #include <lv2/urid/urid.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/MessageLog.h"
@@ -21,7 +23,7 @@ namespace {
 
 std::string bundlePath;
 const char* const kUri = "urn:corvanti:zindra";
-constexpr uint32_t kCenterPort = 4, kLatencyPort = 16, kNumPorts = 17;
+constexpr uint32_t kCenterPort = 4, kHiResPort = 9, kLatencyPort = 16, kNumPorts = 17;
 
 // The host's URI table.
 class UriMap {
@@ -250,6 +252,33 @@ TEST_F(LV2State, DamagedStatesAreRefusedAndChangeNothing) {
         else
             EXPECT_TRUE(messages.empty());
     }
+}
+
+// The host's audio thread runs blocks with moving controls ("Hi-Res" among
+// them) while its other thread saves the state, as hosts may.
+TEST_F(LV2State, SavingWhileTheAudioRuns) {
+    Instance a(world.plugin, uris);
+    ASSERT_TRUE(a.ready());
+    std::atomic<bool> running{true};
+    std::thread audio([&] {
+        for (int block = 0; block < 2000; ++block) {
+            a.controls[kCenterPort] = static_cast<float>(block % 100) / 100.0f;
+            a.controls[kHiResPort] = static_cast<float>(block / 500 % 2);
+            for (uint32_t i = 0; i < Instance::kBlock; ++i)
+                a.audio[0][i] = a.audio[1][i] = static_cast<float>((block + i) % 7) * 0.1f;
+            a.run();
+        }
+        running = false;
+    });
+    int saves = 0;
+    while (running) {
+        const State s = a.save();
+        ASSERT_EQ(s.at(bank).bytes.size(), 3648u);
+        ++saves;
+    }
+    audio.join();
+    EXPECT_GT(saves, 0);
+    EXPECT_TRUE(log.take().empty());
 }
 
 }  // namespace
