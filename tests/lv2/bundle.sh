@@ -3,6 +3,8 @@
 # lv2-dev installs (sord_validate), and lilv (lv2info) sees the plug-in with
 # its ports, presets and UI.
 #
+# The library exports the two descriptors only.
+#
 # usage: bundle.sh BUNDLE
 set -eu
 bundle=$(readlink -f "$1")
@@ -20,6 +22,10 @@ sord_validate -l $(find "$schemas/schemas.lv2" "$schemas/core.lv2" "$schemas/ui.
     "$bundle"/*.ttl >validate.log 2>&1 || { cat validate.log; fail "sord_validate"; }
 grep -q '^Found 0 errors' validate.log || { cat validate.log; fail "sord_validate reports problems"; }
 echo "sord_validate: $(cat validate.log)"
+
+# The library shows hosts its two descriptors and nothing else.
+exports=$(nm -D --defined-only "$bundle/zindra.so" | awk '{print $3}' | sort | tr '\n' ' ')
+[ "$exports" = "lv2_descriptor lv2ui_descriptor " ] || fail "zindra.so exports: $exports"
 
 mkdir lv2 && ln -s "$bundle" lv2/zindra.lv2
 LV2_PATH="$work/lv2" ${ZINDRA_LV2_HOST_PREFIX:-} lv2info urn:corvanti:zindra >info.txt 2>&1 ||

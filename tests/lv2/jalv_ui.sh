@@ -44,7 +44,7 @@ jack_wait -w -t 10 >/dev/null 2>&1 || { cat "$work/jack.log"; fail "no JACK serv
 
 ${ZINDRA_LV2_HOST_PREFIX:-} jalv.gtk3 urn:corvanti:zindra >"$work/jalv.log" 2>&1 &
 pids="$! $pids"
-xdotool search --sync --name '^Zindra$' >/dev/null
+timeout 30 xdotool search --sync --name '^Zindra$' >/dev/null || fail "jalv showed no window"
 # Without a window manager the toplevel sits at the origin, jalv's menu bar
 # above the plug-in's area; the editor is the deepest window in it.
 editor=$(xwininfo -root -tree | python3 "$here/deepest_window.py" Zindra)
@@ -55,7 +55,7 @@ shot() { import -window root -crop "$1" "$2"; }
 # The menus are jalv's own; the dialog takes typing once it has the focus.
 save_state() {
     xdotool mousemove --sync 18 12 click 1 sleep 0.5 mousemove --sync 45 37 click 1
-    dialog=$(xdotool search --sync --onlyvisible --name '^Save State$' | tail -n 1)
+    dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^Save State$' | tail -n 1)
     xdotool windowfocus --sync "$dialog" sleep 0.3 mousemove --sync 575 26 click 1
     xdotool type --delay 20 "$1"
     sleep 0.5
