@@ -59,15 +59,14 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char*, const char*,
     auto* editor = new (std::nothrow) Editor{&effectOf(instance), write, controller, {}};
     if (!editor) return nullptr;
     EffectHost& host = *editor->host;
-    ERect* rect = nullptr;
-    host.send(effEditGetRect, 0, 0, &rect);
     if (!host.send(effEditOpen, 0, 0, parent)) {
         delete editor;
         return nullptr;
     }
     editor->listener = {parameterChanged, editor};
     host.listen(&editor->listener);
-    rect = nullptr;
+    // The editor's size is known once its window exists.
+    ERect* rect = nullptr;
     host.send(effEditGetRect, 0, 0, &rect);
     if (rect && resize)
         resize->ui_resize(resize->handle, rect->right - rect->left, rect->bottom - rect->top);

@@ -119,12 +119,16 @@ protected:
     void SetUp() override {
         ASSERT_NE(world.plugin, nullptr);
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-        const LilvUIs* uis = lilv_plugin_get_uis(world.plugin);
-        ASSERT_EQ(lilv_uis_size(uis), 1u);
-        const LilvUI* ui = lilv_uis_get(uis, lilv_uis_begin(uis));
-        char* path = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
-        binary = path;
-        lilv_free(path);
+        LilvUIs* uis = lilv_plugin_get_uis(world.plugin);
+        const size_t count = lilv_uis_size(uis);
+        if (count == 1) {
+            const LilvUI* ui = lilv_uis_get(uis, lilv_uis_begin(uis));
+            char* path = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
+            binary = path;
+            lilv_free(path);
+        }
+        lilv_uis_free(uis);
+        ASSERT_EQ(count, 1u);
         bank = uris.map("urn:corvanti:zindra#bank");
         instance.emplace(world.plugin, uris);
         ASSERT_TRUE(instance->ready());
