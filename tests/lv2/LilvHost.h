@@ -60,7 +60,9 @@ public:
 
 class Instance {
 public:
-    Instance(const LilvPlugin* plugin, UriMap& uris) {
+    // Audio buffers of the given block size; a host may run fewer frames.
+    Instance(const LilvPlugin* plugin, UriMap& uris, uint32_t blockSize = 64) : block(blockSize) {
+        for (auto& buffer : audio) buffer.assign(block, 0.0f);
         LV2_Feature mapFeature{LV2_URID__map, &uris.feature};
         const LV2_Feature* features[] = {&mapFeature, nullptr};
         instance = lilv_plugin_instantiate(plugin, 44100.0, features);
@@ -70,7 +72,7 @@ public:
         lilv_plugin_get_port_ranges_float(plugin, nullptr, nullptr, defaults.data());
         std::copy(defaults.begin() + 4, defaults.end(), controls + 4);
         for (uint32_t p = 0; p < kNumPorts; ++p) {
-            float* data = p < 4 ? audio[p] : &controls[p];
+            float* data = p < 4 ? audio[p].data() : &controls[p];
             lilv_instance_connect_port(instance, p, data);
         }
         state = static_cast<const LV2_State_Interface*>(
@@ -85,7 +87,8 @@ public:
     }
     bool ready() const { return instance && state; }
 
-    void run() { lilv_instance_run(instance, kBlock); }
+    void run() { run(block); }
+    void run(uint32_t frames) { lilv_instance_run(instance, frames); }
     void deactivate() {
         lilv_instance_deactivate(instance);
         active = false;
@@ -120,8 +123,8 @@ public:
                               const_cast<State*>(&from), 0, nullptr);
     }
 
-    static constexpr uint32_t kBlock = 64;
-    float audio[4][kBlock] = {};
+    const uint32_t block;
+    std::vector<float> audio[4];  // inputs left and right, outputs left and right
     float controls[kNumPorts] = {};
 
 private:

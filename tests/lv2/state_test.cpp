@@ -160,7 +160,7 @@ TEST_F(LV2State, SavingWhileTheAudioRuns) {
         for (int block = 0; block < 2000; ++block) {
             a.controls[kCenterPort] = static_cast<float>(block % 100) / 100.0f;
             a.controls[kHiResPort] = static_cast<float>(block / 500 % 2);
-            for (uint32_t i = 0; i < Instance::kBlock; ++i)
+            for (uint32_t i = 0; i < a.block; ++i)
                 a.audio[0][i] = a.audio[1][i] = static_cast<float>((block + i) % 7) * 0.1f;
             a.run();
         }
