@@ -45,7 +45,8 @@ fi
 python3 "$here/ardour_test_signal.py" "$work/in.wav"
 frames=$(python3 -c "import wave,sys; print(wave.open(sys.argv[1]).getnframes())" "$work/in.wav")
 
-# One session: ZINDRA_PARAMS from `zindra params`, the audio, an export.
+# One session: ZINDRA_PARAMS from `zindra params`, the audio, an export. An
+# Ardour run that hangs is stopped, so that its log shows where.
 run_session() {
     name=$1
     shift
@@ -53,11 +54,11 @@ run_session() {
 import sys
 print(' '.join(line[19:].split()[0] for line in sys.stdin if line[:2].strip().isdigit()))")
     SESSION_DIR="$work/$name" SESSION_RATE=44100 ZINDRA_PARAMS="$params" \
-        ardour7-lua "$here/ardour_session.lua" >"$work/$name.log" 2>&1 || true
+        timeout 120 ardour7-lua "$here/ardour_session.lua" >"$work/$name.log" 2>&1 || true
     grep -q '^saved' "$work/$name.log" || { cat "$work/$name.log"; fail "$name: no session"; }
     grep -q '^parameters 12$' "$work/$name.log" || { cat "$work/$name.log"; fail "$name: not 12 parameters"; }
     python3 "$here/ardour_add_audio.py" "$work/$name/zindra.ardour" "$work/in.wav" "$frames" 44100
-    ardour7-export -b float -o "$work/$name.wav" "$work/$name" zindra >>"$work/$name.log" 2>&1 || true
+    timeout 120 ardour7-export -b float -o "$work/$name.wav" "$work/$name" zindra >>"$work/$name.log" 2>&1 || true
     [ -f "$work/$name.wav" ] || { cat "$work/$name.log"; fail "$name: no export"; }
     "$zindra" process --plugin "$library" "$work/in.wav" "$work/$name-command.wav" --bits float "$@" >/dev/null
 }
