@@ -26,6 +26,7 @@ packages="
   libstb-dev fonts-liberation2 fonts-comic-neue
   libsndfile1-dev libcli11-dev
   ardour
+  lv2-dev liblilv-dev lilv-utils sordi jalv jackd2
   locales
   clang libclang-rt-14-dev clang-format
 "

@@ -7,10 +7,14 @@
 # The program's twelve values reach the plug-in as parameters, as `zindra
 # params` lists them: the same state a program change gives.
 #
-# usage: ardour.sh ZINDRA_COMMAND ZINDRA_LIBRARY
+# With an LV2 bundle the session takes the plug-in from the bundle by its URI
+# instead (Ardour reads the latency from its latency port); the rest is alike.
+#
+# usage: ardour.sh ZINDRA_COMMAND ZINDRA_LIBRARY [LV2_BUNDLE]
 set -eu
 zindra=$1
 library=$(readlink -f "$2")
+bundle=${3:+$(readlink -f "$3")}
 here=$(cd "$(dirname "$0")" && pwd)
 scanner=/usr/lib/ardour7/ardour-vst-scanner
 
@@ -23,20 +27,26 @@ export ZINDRA_MESSAGE_LOG="$work/messages.log"
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# The scanner: its exit status says nothing; its cache record says it all.
-LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" -f "$library" >"$work/scan.log" 2>&1 || true
-record=$(find "$XDG_CACHE_HOME" -name '*.v2i' | head -n 1)
-[ -n "$record" ] || { cat "$work/scan.log"; fail "the scanner wrote no record"; }
-for attribute in 'name="Zindra"' 'creator="Corvanti"' 'id="1515272014"' 'n_inputs="2"' \
-                 'n_outputs="2"' 'is_instrument="0"' 'can_process_replace="1"' 'has_editor="1"'; do
-    grep -q "$attribute" "$record" || { cat "$record"; fail "scanner record lacks $attribute"; }
-done
-echo "scanner: $(grep -o 'name="[^"]*" creator="[^"]*"' "$record"), ID 'ZQ7N', 2 in, 2 out, editor"
+if [ -n "$bundle" ]; then
+    mkdir "$work/lv2" && ln -s "$bundle" "$work/lv2/zindra.lv2"
+    export LV2_PATH="$work/lv2" ZINDRA_PLUGIN_TYPE=LV2 ZINDRA_PLUGIN=urn:corvanti:zindra
+else
+    # The scanner: its exit status says nothing; its cache record says it all.
+    LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" -f "$library" >"$work/scan.log" 2>&1 || true
+    record=$(find "$XDG_CACHE_HOME" -name '*.v2i' | head -n 1)
+    [ -n "$record" ] || { cat "$work/scan.log"; fail "the scanner wrote no record"; }
+    for attribute in 'name="Zindra"' 'creator="Corvanti"' 'id="1515272014"' 'n_inputs="2"' \
+                     'n_outputs="2"' 'is_instrument="0"' 'can_process_replace="1"' 'has_editor="1"'; do
+        grep -q "$attribute" "$record" || { cat "$record"; fail "scanner record lacks $attribute"; }
+    done
+    echo "scanner: $(grep -o 'name="[^"]*" creator="[^"]*"' "$record"), ID 'ZQ7N', 2 in, 2 out, editor"
+fi
 
 python3 "$here/ardour_test_signal.py" "$work/in.wav"
 frames=$(python3 -c "import wave,sys; print(wave.open(sys.argv[1]).getnframes())" "$work/in.wav")
 
-# One session: ZINDRA_PARAMS from `zindra params`, the audio, an export.
+# One session: ZINDRA_PARAMS from `zindra params`, the audio, an export. An
+# Ardour run that hangs is stopped, so that its log shows where.
 run_session() {
     name=$1
     shift
@@ -44,11 +54,11 @@ run_session() {
 import sys
 print(' '.join(line[19:].split()[0] for line in sys.stdin if line[:2].strip().isdigit()))")
     SESSION_DIR="$work/$name" SESSION_RATE=44100 ZINDRA_PARAMS="$params" \
-        ardour7-lua "$here/ardour_session.lua" >"$work/$name.log" 2>&1 || true
+        timeout 120 ardour7-lua "$here/ardour_session.lua" >"$work/$name.log" 2>&1 || true
     grep -q '^saved' "$work/$name.log" || { cat "$work/$name.log"; fail "$name: no session"; }
     grep -q '^parameters 12$' "$work/$name.log" || { cat "$work/$name.log"; fail "$name: not 12 parameters"; }
     python3 "$here/ardour_add_audio.py" "$work/$name/zindra.ardour" "$work/in.wav" "$frames" 44100
-    ardour7-export -b float -o "$work/$name.wav" "$work/$name" zindra >>"$work/$name.log" 2>&1 || true
+    timeout 120 ardour7-export -b float -o "$work/$name.wav" "$work/$name" zindra >>"$work/$name.log" 2>&1 || true
     [ -f "$work/$name.wav" ] || { cat "$work/$name.log"; fail "$name: no export"; }
     "$zindra" process --plugin "$library" "$work/in.wav" "$work/$name-command.wav" --bits float "$@" >/dev/null
 }

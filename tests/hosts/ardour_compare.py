@@ -26,17 +26,18 @@ def read_float_wav(path):
     sys.exit("FAIL: %s has no audio" % path)
 
 
-mode, ardour, command = sys.argv[1], read_float_wav(sys.argv[2]), read_float_wav(sys.argv[3])
-if len(ardour) != len(command):
-    sys.exit("FAIL: Ardour exported %d samples, the command wrote %d" % (len(ardour), len(command)))
-energy_a = sum(x * x for x in ardour)
-energy_c = sum(x * x for x in command)
-if energy_c == 0:
-    sys.exit("FAIL: the command's result is silent")
-level = 10 * math.log10(max(energy_a, 1e-30) / energy_c)
-difference = 10 * math.log10(max(sum((a - c) ** 2 for a, c in zip(ardour, command)), 1e-60) / energy_c)
-print("%s: level %+.2f dB, difference %.1f dB" % (mode, level, difference))
-if mode == "level" and abs(level) > 0.5:
-    sys.exit("FAIL: levels differ by %.2f dB" % level)
-if mode == "samples" and difference > -90:
-    sys.exit("FAIL: samples differ (%.1f dB)" % difference)
+if __name__ == "__main__":
+    mode, ardour, command = sys.argv[1], read_float_wav(sys.argv[2]), read_float_wav(sys.argv[3])
+    if len(ardour) != len(command):
+        sys.exit("FAIL: Ardour exported %d samples, the command wrote %d" % (len(ardour), len(command)))
+    energy_a = sum(x * x for x in ardour)
+    energy_c = sum(x * x for x in command)
+    if energy_c == 0:
+        sys.exit("FAIL: the command's result is silent")
+    level = 10 * math.log10(max(energy_a, 1e-30) / energy_c)
+    difference = 10 * math.log10(max(sum((a - c) ** 2 for a, c in zip(ardour, command)), 1e-60) / energy_c)
+    print("%s: level %+.2f dB, difference %.1f dB" % (mode, level, difference))
+    if mode == "level" and abs(level) > 0.5:
+        sys.exit("FAIL: levels differ by %.2f dB" % level)
+    if mode == "samples" and difference > -90:
+        sys.exit("FAIL: samples differ (%.1f dB)" % difference)

@@ -1,7 +1,9 @@
 -- Run by ardour7-lua: makes a session with one stereo track carrying Zindra
 -- with the given parameter values and saves it. The audio is added to the
 -- saved session file afterwards (the Lua interface has no import).
--- Environment: SESSION_DIR, SESSION_RATE, ZINDRA_PARAMS (12 values, spaces).
+-- Environment: SESSION_DIR, SESSION_RATE, ZINDRA_PARAMS (12 values, spaces);
+-- ZINDRA_PLUGIN_TYPE and ZINDRA_PLUGIN name the plug-in (by default the
+-- VST 2 library, "LXVST" and "Zindra"; the LV2 bundle is "LV2" and its URI).
 io.stdout:setvbuf("no")
 local dir = os.getenv("SESSION_DIR")
 local rate = tonumber(os.getenv("SESSION_RATE"))
@@ -10,10 +12,16 @@ AudioEngine:set_backend("None (Dummy)", "", "")
 local session = create_session(dir, "zindra", rate)
 assert(session, "no session")
 local track = session:new_audio_track(2, 2, nil, 1, "Zindra", -1, ARDOUR.TrackMode.Normal, true):front()
-local proc = ARDOUR.LuaAPI.new_plugin(session, "Zindra", ARDOUR.PluginType.LXVST, "")
+local kind = ARDOUR.PluginType[os.getenv("ZINDRA_PLUGIN_TYPE") or "LXVST"]
+local proc = ARDOUR.LuaAPI.new_plugin(session, os.getenv("ZINDRA_PLUGIN") or "Zindra", kind, "")
 assert(not proc:isnil(), "Zindra not found")
 local plugin = proc:to_insert():plugin(0)
-print("parameters " .. plugin:parameter_count())
+-- The control inputs (an LV2 plug-in's count includes its audio and latency ports).
+local controls = 0
+for i = 0, plugin:parameter_count() - 1 do
+    if plugin:parameter_is_control(i) and plugin:parameter_is_input(i) then controls = controls + 1 end
+end
+print("parameters " .. controls)
 local index = 0
 for value in string.gmatch(os.getenv("ZINDRA_PARAMS"), "%S+") do
     ARDOUR.LuaAPI.set_processor_param(proc, index, tonumber(value))

@@ -1,0 +1,114 @@
+// The LV2 X11 UI: the effect's own editor, opened in the host's parent window
+// through the effect record. It reaches the effect through instance access;
+// the editor's parameter changes (audioMasterAutomate) go to the host through
+// write_function, and the host's port changes move the editor's controls.
+#include <X11/Xlib.h>
+#include <lv2/core/lv2_util.h>
+#include <lv2/instance-access/instance-access.h>
+#include <lv2/ui/ui.h>
+
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <string_view>
+
+#include "lv2/EffectHost.h"
+#include "lv2/plugin.h"
+
+namespace lv2 {
+namespace {
+
+struct Editor {
+    EffectHost* host;
+    LV2UI_Write_Function write;
+    LV2UI_Controller controller;
+    ParameterListener listener;
+};
+
+void parameterChanged(void* context, int32_t index, float value) {
+    auto& editor = *static_cast<Editor*>(context);
+    if (index < 0 || index >= kNumControls) return;
+    editor.write(editor.controller, kFirstControl + static_cast<uint32_t>(index), sizeof value, 0,
+                 &value);
+}
+
+// The editor's window: the child the effect made in the parent. Asked of the
+// server, since the record does not name it.
+Window childOf(Window parent) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return 0;
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned count = 0;
+    Window child = 0;
+    if (XQueryTree(display, parent, &root, &up, &children, &count) && count > 0)
+        child = children[count - 1];  // the newest, on top
+    if (children) XFree(children);
+    XCloseDisplay(display);
+    return child;
+}
+
+LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char*, const char*,
+                         LV2UI_Write_Function write, LV2UI_Controller controller,
+                         LV2UI_Widget* widget, const LV2_Feature* const* features) {
+    void* parent = lv2_features_data(features, LV2_UI__parent);
+    void* instance = lv2_features_data(features, LV2_INSTANCE_ACCESS_URI);
+    const auto* resize =
+        static_cast<const LV2UI_Resize*>(lv2_features_data(features, LV2_UI__resize));
+    if (!parent || !instance || !write) return nullptr;
+
+    auto* editor = new (std::nothrow) Editor{&effectOf(instance), write, controller, {}};
+    if (!editor) return nullptr;
+    EffectHost& host = *editor->host;
+    if (!host.send(effEditOpen, 0, 0, parent)) {
+        delete editor;
+        return nullptr;
+    }
+    editor->listener = {parameterChanged, editor};
+    host.listen(&editor->listener);
+    // The editor's size is known once its window exists.
+    ERect* rect = nullptr;
+    host.send(effEditGetRect, 0, 0, &rect);
+    if (rect && resize)
+        resize->ui_resize(resize->handle, rect->right - rect->left, rect->bottom - rect->top);
+    const auto parentWindow = static_cast<Window>(reinterpret_cast<std::uintptr_t>(parent));
+    *widget = reinterpret_cast<LV2UI_Widget>(static_cast<std::uintptr_t>(childOf(parentWindow)));
+    return editor;
+}
+
+void cleanup(LV2UI_Handle handle) {
+    auto* editor = static_cast<Editor*>(handle);
+    editor->host->listen(nullptr);
+    editor->host->send(effEditClose);
+    delete editor;
+}
+
+// A control value from the host: the editor shows the effect's values, and
+// the effect takes the host's from run (or here, when it is not running).
+void portEvent(LV2UI_Handle handle, uint32_t port, uint32_t size, uint32_t format,
+               const void* buffer) {
+    if (format != 0 || size != sizeof(float) || !isControlInput(port)) return;
+    float value = 0.0f;
+    std::memcpy(&value, buffer, sizeof value);
+    static_cast<Editor*>(handle)->host->controlShown(static_cast<int32_t>(port - kFirstControl),
+                                                     value);
+}
+
+int idle(LV2UI_Handle handle) {
+    static_cast<Editor*>(handle)->host->send(effEditIdle);
+    return 0;
+}
+
+const void* extensionData(const char* uri) {
+    static const LV2UI_Idle_Interface idleInterface{idle};
+    if (std::string_view(uri) == LV2_UI__idleInterface) return &idleInterface;
+    return nullptr;
+}
+
+const LV2UI_Descriptor descriptor{kUiUri, instantiate, cleanup, portEvent, extensionData};
+
+}  // namespace
+}  // namespace lv2
+
+extern "C" LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(uint32_t index) {
+    return index == 0 ? &lv2::descriptor : nullptr;
+}

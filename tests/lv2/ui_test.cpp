@@ -1,0 +1,207 @@
+// The LV2 UI hosted by our own lilv host on a real X display: it embeds the
+// editor in the host's window, a drag of "Center" reaches the host through
+// write_function, and a port event reaches the effect only while the
+// instance is not running (a running one takes the host's values in run).
+//
+//   lv2_ui_test BUNDLE_DIR [gtest options]   (under tests/editor/run-with-display.sh)
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <lv2/instance-access/instance-access.h>
+#include <lv2/ui/ui.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "support/MessageLog.h"
+#include "tests/lv2/LilvHost.h"
+
+// After the test framework: Xlib defines None as a macro.
+#include <X11/Xlib.h>
+
+namespace {
+
+using namespace lv2host;
+
+// The host's side of one UI: its window, the features it offers and what the
+// UI wrote to it.
+class UiHost {
+public:
+    explicit UiHost(Instance& instance) : instance(instance) {
+        display = XOpenDisplay(nullptr);
+        if (!display) return;
+        parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 600, 400, 0, 0, 0);
+        XMapWindow(display, parent);
+        XSync(display, False);
+    }
+    ~UiHost() {
+        if (ui) descriptor->cleanup(ui);
+        if (library) dlclose(library);
+        if (display) {
+            XDestroyWindow(display, parent);
+            XCloseDisplay(display);
+        }
+    }
+
+    bool open(const std::string& binary) {
+        library = dlopen(binary.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!library) return false;
+        const auto entry = reinterpret_cast<const LV2UI_Descriptor* (*)(uint32_t)>(
+            dlsym(library, "lv2ui_descriptor"));
+        descriptor = entry ? entry(0) : nullptr;
+        if (!descriptor) return false;
+        LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(parent)};
+        LV2_Feature access{LV2_INSTANCE_ACCESS_URI, instance.handle()};
+        LV2_Feature resizeFeature{LV2_UI__resize, &resize};
+        const LV2_Feature* features[] = {&parentFeature, &access, &resizeFeature, nullptr};
+        ui = descriptor->instantiate(descriptor, kUri, bundlePath.c_str(), write, this, &widget,
+                                     features);
+        idle = static_cast<const LV2UI_Idle_Interface*>(
+            descriptor->extension_data(LV2_UI__idleInterface));
+        return ui && idle;
+    }
+
+    void pump(int milliseconds) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (std::chrono::steady_clock::now() < end) {
+            EXPECT_EQ(idle->idle(ui), 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    void portEvent(uint32_t port, float value) {
+        descriptor->port_event(ui, port, sizeof value, 0, &value);
+    }
+
+    Window childOfParent() {
+        Window root = 0, up = 0, *children = nullptr;
+        unsigned count = 0;
+        XQueryTree(display, parent, &root, &up, &children, &count);
+        const Window child = count ? children[0] : 0;
+        if (children) XFree(children);
+        return child;
+    }
+
+    Instance& instance;
+    Display* display = nullptr;
+    Window parent = 0;
+    void* library = nullptr;
+    const LV2UI_Descriptor* descriptor = nullptr;
+    LV2UI_Handle ui = nullptr;
+    LV2UI_Widget widget = nullptr;
+    const LV2UI_Idle_Interface* idle = nullptr;
+    std::pair<int, int> size{0, 0};
+    std::vector<std::pair<uint32_t, float>> written;
+
+private:
+    static void write(LV2UI_Controller controller, uint32_t port, uint32_t bufferSize,
+                      uint32_t protocol, const void* buffer) {
+        ASSERT_EQ(protocol, 0u);
+        ASSERT_EQ(bufferSize, sizeof(float));
+        float value = 0.0f;
+        std::memcpy(&value, buffer, sizeof value);
+        static_cast<UiHost*>(controller)->written.emplace_back(port, value);
+    }
+    static int resized(LV2UI_Feature_Handle handle, int width, int height) {
+        static_cast<UiHost*>(handle)->size = {width, height};
+        return 0;
+    }
+    LV2UI_Resize resize{this, resized};
+};
+
+class LV2Ui : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(world.plugin, nullptr);
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+        LilvUIs* uis = lilv_plugin_get_uis(world.plugin);
+        const size_t count = lilv_uis_size(uis);
+        if (count == 1) {
+            const LilvUI* ui = lilv_uis_get(uis, lilv_uis_begin(uis));
+            char* path = lilv_file_uri_parse(lilv_node_as_uri(lilv_ui_get_binary_uri(ui)), nullptr);
+            binary = path;
+            lilv_free(path);
+        }
+        lilv_uis_free(uis);
+        ASSERT_EQ(count, 1u);
+        bank = uris.map("urn:corvanti:zindra#bank");
+        instance.emplace(world.plugin, uris);
+        ASSERT_TRUE(instance->ready());
+        host.emplace(*instance);
+        ASSERT_TRUE(host->display);
+        ASSERT_TRUE(host->open(binary));
+    }
+    void TearDown() override { host.reset(); }
+    // The current program's (program 0's) "Center" in a saved state.
+    float savedCenter(Instance& instance) {
+        const State s = instance.save();
+        float center = 0.0f;
+        std::memcpy(&center, s.at(bank).bytes.data() + 8 + 8, sizeof center);
+        return center;
+    }
+
+    MessageLog log;
+    World world;
+    UriMap uris;
+    std::string binary;
+    LV2_URID bank = 0;
+    std::optional<Instance> instance;
+    std::optional<UiHost> host;
+};
+
+TEST_F(LV2Ui, TheEditorSitsInTheHostsWindowAndReportsItsDrags) {
+    EXPECT_EQ(reinterpret_cast<Window>(host->widget), host->childOfParent());
+    EXPECT_GT(host->size.first, 400);
+    EXPECT_GT(host->size.second, 300);
+    host->pump(200);
+
+    const std::string id = std::to_string(reinterpret_cast<Window>(host->widget));
+    const std::string drag = "xdotool mousemove --sync --window " + id + " 90 108 mousedown 1 " +
+                             "mousemove --window " + id + " 130 108 sleep 0.05 " +
+                             "mousemove --window " + id + " 170 108 sleep 0.05 mouseup 1";
+    ASSERT_EQ(std::system(drag.c_str()), 0);
+    host->pump(300);
+    ASSERT_FALSE(host->written.empty());
+    for (const auto& [port, value] : host->written) EXPECT_EQ(port, kCenterPort);
+    const float last = host->written.back().second;
+    EXPECT_GT(last, 0.3f);
+    // The effect has the editor's value; the host has it too once it runs.
+    EXPECT_EQ(savedCenter(*instance), last);
+    instance->controls[kCenterPort] = last;
+    instance->run();
+    EXPECT_EQ(savedCenter(*instance), last);
+    EXPECT_TRUE(log.take().empty());
+}
+
+TEST_F(LV2Ui, PortEventsReachTheEffectOnlyWhenItIsNotRunning) {
+    const float before = savedCenter(*instance);
+    // A running instance: run applies the port, a late event changes nothing.
+    host->portEvent(kCenterPort, 0.9f);
+    host->pump(50);
+    EXPECT_EQ(savedCenter(*instance), before);
+    instance->controls[kCenterPort] = 0.7f;
+    instance->run();
+    EXPECT_EQ(savedCenter(*instance), 0.7f);
+    host->portEvent(kCenterPort, 0.6f);
+    EXPECT_EQ(savedCenter(*instance), 0.7f);
+
+    instance->deactivate();
+    host->portEvent(kCenterPort, 0.6f);
+    EXPECT_EQ(savedCenter(*instance), 0.6f);
+    // Events for the audio and latency ports, or of another format, are ignored.
+    host->portEvent(0, 0.1f);
+    host->portEvent(kLatencyPort, 0.1f);
+    const double wide = 0.2;
+    host->descriptor->port_event(host->ui, kCenterPort, sizeof wide, 0, &wide);
+    EXPECT_EQ(savedCenter(*instance), 0.6f);
+    EXPECT_TRUE(host->written.empty());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return lv2host::runTests(argc, argv); }
