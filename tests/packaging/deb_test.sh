@@ -10,7 +10,8 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >/dev/null
 deb=$(ls "$work"/*.deb)
 dpkg-deb --info "$deb" | grep -E '^ (Package|Version|Architecture|Depends):'
 dpkg-deb --contents "$deb" >"$work/contents"
-for file in ./usr/bin/zindra ./usr/lib/vst/zindra.so ./usr/share/doc/zindra/README.md; do
+for file in ./usr/bin/zindra ./usr/lib/vst/zindra.so ./usr/lib/lv2/zindra.lv2/manifest.ttl \
+    ./usr/share/doc/zindra/README.md; do
     grep -q " $file\$" "$work/contents" || { echo "not in the package: $file"; exit 1; }
 done
 dpkg-deb --extract "$deb" "$work/root"
