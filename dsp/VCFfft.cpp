@@ -198,7 +198,8 @@ void smallTransform(ComplexF* Y, const ComplexF* X, uint32_t n, int direction, d
     std::memcpy(Y, result, n * sizeof(ComplexF));
 }
 
-// --- the passes, in SSE2 registers of two complex values ---
+// --- the passes: out of place and radix 4 in fft_passes_body.h (built here
+// for SSE2, in VCFfftWide.cpp for AVX2); in place, for every plan, here ---
 
 inline Floats loadPair(const float* a, const float* b) {
     const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(a));
