@@ -3,7 +3,6 @@
 // copied to the (offscreen) screen. Goal: well under 1 ms.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <vector>
 
 #include "editor/Artwork.h"
@@ -13,6 +12,7 @@
 #include "gui/Form.h"
 #include "gui/TDIBImageContainer.h"
 #include "platform/offscreen/OffscreenWindow.h"
+#include "tests/support/PlotSpectrum.h"
 
 namespace {
 
@@ -52,13 +52,9 @@ void SpectrumTick(benchmark::State& state) {
         marker.setPosition(at);
     }
 
-    // Levels of a busy mix: loud lows, a falling floor, some bins above the top.
-    std::vector<double> a(kBins), b(kBins);
-    for (int i = 0; i < kBins; ++i) {
-        const double f = i / double(kBins);
-        a[i] = -10 - 50 * std::sqrt(f) + 12 * std::sin(i * 0.7);
-        b[i] = -14 - 48 * std::sqrt(f) + 12 * std::cos(i * 0.5);
-    }
+    const PlotSpectrum levels = plotSpectrum(kBins);
+    const std::vector<double>& a = levels.left;
+    const std::vector<double>& b = levels.right;
     window.paintPending();
 
     for (auto _ : state) {

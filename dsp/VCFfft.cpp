@@ -29,8 +29,6 @@
 //
 // Plans (tables) are made once per size for the whole process, under a lock,
 // and then only read: any number of threads may transform at once.
-#include <emmintrin.h>
-
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
@@ -41,6 +39,7 @@
 #include "dsp/VCFfftWide.h"
 #include "dsp/VCFmath.h"
 #include "dsp/VecLibInternal.h"
+#include "dsp/fft_passes_body.h"
 
 namespace {
 
@@ -199,203 +198,32 @@ void smallTransform(ComplexF* Y, const ComplexF* X, uint32_t n, int direction, d
     std::memcpy(Y, result, n * sizeof(ComplexF));
 }
 
-// --- SSE2 kernels. A register holds two complex values (re, im, re, im). ---
+// --- the passes: out of place and radix 4 in fft_passes_body.h (built here
+// for SSE2, in VCFfftWide.cpp for AVX2); in place, for every plan, here ---
 
-inline __m128 swapParts(__m128 z) { return _mm_shuffle_ps(z, z, _MM_SHUFFLE(2, 3, 0, 1)); }
-
-// sigma i z: (-im, re) for the forward direction, (im, -re) for the inverse.
-template <bool Inverse>
-inline __m128 timesSigmaI(__m128 z) {
-    const __m128 negateRe = _mm_castsi128_ps(_mm_set_epi32(0, INT32_MIN, 0, INT32_MIN));
-    const __m128 negateIm = _mm_castsi128_ps(_mm_set_epi32(INT32_MIN, 0, INT32_MIN, 0));
-    return _mm_xor_ps(swapParts(z), Inverse ? negateIm : negateRe);
-}
-
-// z w, or z conj(w) for the inverse, with w in the table layout.
-template <bool Inverse>
-inline __m128 twiddle(__m128 z, const float* w) {
-    const __m128 product = _mm_mul_ps(z, _mm_load_ps(w));
-    const __m128 cross = _mm_mul_ps(swapParts(z), _mm_load_ps(w + 4));
-    return Inverse ? _mm_sub_ps(product, cross) : _mm_add_ps(product, cross);
-}
-
-inline __m128 loadPair(const float* a, const float* b) {
+inline Floats loadPair(const float* a, const float* b) {
     const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(a));
     return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(b));
 }
 
-// The first pass makes blocks of R = 4 or 8 transformed values from
-// R inputs each, two blocks (register lanes 0 and 1) per step.
-//
-// Out of place it walks the input in order: for r, r + 1 the inputs
-// x[r + p n/R] (p < R) of two blocks lie side by side, one 16-byte load per
-// p, and the blocks go to their bit-reversed places, rev r and rev (r + 1),
-// each a whole cache line or half of one. In place the bit-reversal swaps
-// come first; then blocks m, m + 1 read their own entries, whose order is the
-// bit-reversal of p.
-template <size_t R, bool InPlace>
-struct FirstPassWalk {
-    FirstPassWalk(float* y, const float* x, const Plan& plan) : y_(y), x_(x), plan_(plan) {
-        const size_t n = plan.n;
-        for (size_t p = 0; p < R; ++p) {
-            const size_t reversed =
-                R == 4 ? ((p & 1) << 1) | (p >> 1) : ((p & 1) << 2) | (p & 2) | (p >> 2);
-            offset_[p] = InPlace ? 2 * reversed : 2 * p * (n / R);
-        }
-    }
-    size_t steps() const { return plan_.n / R; }
-    // Inputs p of the two blocks of step i (i even).
-    __m128 load(size_t i, size_t p) const {
-        if (InPlace)
-            return loadPair(y_ + 2 * R * i + offset_[p], y_ + 2 * R * (i + 1) + offset_[p]);
-        return _mm_loadu_ps(x_ + 2 * i + offset_[p]);
-    }
-    float* block0(size_t i) const { return y_ + 2 * R * (InPlace ? i : size_t{plan_.gather[i]}); }
-    float* block1(size_t i) const {
-        return y_ + 2 * R * (InPlace ? i + 1 : size_t{plan_.gather[i + 1]});
-    }
-
-    float* y_;
-    const float* x_;
-    const Plan& plan_;
-    size_t offset_[R];
-};
-
-// Writes values q[0..count) of lane 0 to b0 and of lane 1 to b1.
-inline void storeLanes(float* b0, float* b1, const __m128* q, size_t count) {
-    for (size_t p = 0; p < count; p += 2) {
-        _mm_storeu_ps(b0 + 2 * p, _mm_movelh_ps(q[p], q[p + 1]));
-        _mm_storeu_ps(b1 + 2 * p, _mm_movehl_ps(q[p + 1], q[p]));
-    }
-}
-
-// First pass for even L: length-4 DFTs of x[r + p n/4], p = 0..3.
-template <bool Inverse, bool InPlace>
-void firstPass4(float* y, const float* x, const Plan& plan, float scale) {
-    const FirstPassWalk<4, InPlace> walk(y, x, plan);
-    const __m128 k = _mm_set1_ps(scale);
-    for (size_t i = 0; i < walk.steps(); i += 2) {
-        const __m128 a0 = _mm_mul_ps(walk.load(i, 0), k);
-        const __m128 a1 = _mm_mul_ps(walk.load(i, 1), k);
-        const __m128 a2 = _mm_mul_ps(walk.load(i, 2), k);
-        const __m128 a3 = _mm_mul_ps(walk.load(i, 3), k);
-        const __m128 u0 = _mm_add_ps(a0, a2), u1 = _mm_sub_ps(a0, a2);
-        const __m128 v0 = _mm_add_ps(a1, a3), v1 = timesSigmaI<Inverse>(_mm_sub_ps(a1, a3));
-        const __m128 q[4] = {_mm_add_ps(u0, v0), _mm_add_ps(u1, v1), _mm_sub_ps(u0, v0),
-                             _mm_sub_ps(u1, v1)};
-        storeLanes(walk.block0(i), walk.block1(i), q, 4);
-    }
-}
-
-// First pass for odd L: length-8 DFTs of x[r + p n/8], p = 0..7, as a
-// radix-2 merge of the length-4 DFTs of the even and the odd p.
-template <bool Inverse, bool InPlace>
-void firstPass8(float* y, const float* x, const Plan& plan, float scale) {
-    const FirstPassWalk<8, InPlace> walk(y, x, plan);
-    const __m128 k = _mm_set1_ps(scale);
-    const __m128 h = _mm_set1_ps(0.70710678118654752f);
-    for (size_t i = 0; i < walk.steps(); i += 2) {
-        __m128 a[8];
-        for (size_t p = 0; p < 8; ++p) a[p] = _mm_mul_ps(walk.load(i, p), k);
-        const __m128 eu0 = _mm_add_ps(a[0], a[4]), eu1 = _mm_sub_ps(a[0], a[4]);
-        const __m128 ev0 = _mm_add_ps(a[2], a[6]),
-                     ev1 = timesSigmaI<Inverse>(_mm_sub_ps(a[2], a[6]));
-        const __m128 ou0 = _mm_add_ps(a[1], a[5]), ou1 = _mm_sub_ps(a[1], a[5]);
-        const __m128 ov0 = _mm_add_ps(a[3], a[7]),
-                     ov1 = timesSigmaI<Inverse>(_mm_sub_ps(a[3], a[7]));
-        const __m128 e0 = _mm_add_ps(eu0, ev0), e2 = _mm_sub_ps(eu0, ev0);
-        const __m128 e1 = _mm_add_ps(eu1, ev1), e3 = _mm_sub_ps(eu1, ev1);
-        const __m128 o0 = _mm_add_ps(ou0, ov0), o2 = _mm_sub_ps(ou0, ov0);
-        const __m128 o1 = _mm_add_ps(ou1, ov1), o3 = _mm_sub_ps(ou1, ov1);
-        // The odd half times w^q, w = e^(i sigma pi / 4).
-        const __m128 t1 = _mm_mul_ps(_mm_add_ps(o1, timesSigmaI<Inverse>(o1)), h);
-        const __m128 t2 = timesSigmaI<Inverse>(o2);
-        const __m128 t3 = _mm_mul_ps(_mm_sub_ps(timesSigmaI<Inverse>(o3), o3), h);
-        const __m128 q[8] = {_mm_add_ps(e0, o0), _mm_add_ps(e1, t1), _mm_add_ps(e2, t2),
-                             _mm_add_ps(e3, t3), _mm_sub_ps(e0, o0), _mm_sub_ps(e1, t1),
-                             _mm_sub_ps(e2, t2), _mm_sub_ps(e3, t3)};
-        storeLanes(walk.block0(i), walk.block1(i), q, 8);
-    }
-}
-
-// z times the constant c + i sigma s.
-template <bool Inverse>
-inline __m128 rotate(__m128 z, float c, float s) {
-    const __m128 product = _mm_mul_ps(z, _mm_set1_ps(c));
-    const __m128 cross = _mm_mul_ps(swapParts(z), _mm_setr_ps(-s, s, -s, s));
-    return Inverse ? _mm_sub_ps(product, cross) : _mm_add_ps(product, cross);
-}
-
-// Length-4 DFT of (c0, c1, c2, c3) into out[0], out[step], out[2 step], out[3 step].
-template <bool Inverse>
-inline void dft4(__m128 c0, __m128 c1, __m128 c2, __m128 c3, __m128* out, size_t step) {
-    const __m128 u0 = _mm_add_ps(c0, c2), u1 = _mm_sub_ps(c0, c2);
-    const __m128 v0 = _mm_add_ps(c1, c3), v1 = timesSigmaI<Inverse>(_mm_sub_ps(c1, c3));
-    out[0] = _mm_add_ps(u0, v0);
-    out[step] = _mm_add_ps(u1, v1);
-    out[2 * step] = _mm_sub_ps(u0, v0);
-    out[3 * step] = _mm_sub_ps(u1, v1);
-}
-
-// Out-of-place first pass for even L and n >= 64: blocks of 16, each the
-// length-16 DFT of x[r + p n/16] taken as 4 x 4 (p = 4 p1 + p2): length-4 DFTs
-// over p1, the twiddles W16^(p2 k1), length-4 DFTs over p2. It takes the
-// place of the blocks of 4 and of the radix-4 pass s = 4.
-template <bool Inverse>
-void firstPass16(float* y, const float* x, const Plan& plan, float scale) {
-    const size_t n = plan.n;
-    const __m128 k = _mm_set1_ps(scale);
-    const size_t stride = 2 * (n / 16);
-    const float c1 = 0.92387953251128674f, s1 = 0.38268343236508977f;  // pi / 8
-    const float h = 0.70710678118654752f;
-    for (size_t i = 0; i < n / 16; i += 2) {
-        __m128 b[16];  // b[4 p2 + k1]
-        for (size_t p2 = 0; p2 < 4; ++p2) {
-            const float* base = x + 2 * i + p2 * stride;
-            dft4<Inverse>(_mm_mul_ps(_mm_loadu_ps(base), k),
-                          _mm_mul_ps(_mm_loadu_ps(base + 4 * stride), k),
-                          _mm_mul_ps(_mm_loadu_ps(base + 8 * stride), k),
-                          _mm_mul_ps(_mm_loadu_ps(base + 12 * stride), k), b + 4 * p2, 1);
-        }
-        b[5] = rotate<Inverse>(b[5], c1, s1);      // W^1
-        b[6] = rotate<Inverse>(b[6], h, h);        // W^2
-        b[7] = rotate<Inverse>(b[7], s1, c1);      // W^3
-        b[9] = rotate<Inverse>(b[9], h, h);        // W^2
-        b[10] = timesSigmaI<Inverse>(b[10]);       // W^4
-        b[11] = rotate<Inverse>(b[11], -h, h);     // W^6
-        b[13] = rotate<Inverse>(b[13], s1, c1);    // W^3
-        b[14] = rotate<Inverse>(b[14], -h, h);     // W^6
-        b[15] = rotate<Inverse>(b[15], -c1, -s1);  // W^9
-        __m128 q[16];                              // q[k1 + 4 k2]
-        for (size_t k1 = 0; k1 < 4; ++k1)
-            dft4<Inverse>(b[k1], b[4 + k1], b[8 + k1], b[12 + k1], q + k1, 4);
-        // Block m of 16 lies at 16 rev(m) in L - 4 bits = 4 gather[m].
-        storeLanes(y + 8 * size_t{plan.gather[i]}, y + 8 * size_t{plan.gather[i + 1]}, q, 16);
-    }
-}
-
-// One radix-4 pass merging blocks of length s into blocks of length 4s.
-template <bool Inverse>
-void radix4Pass(float* y, size_t n, size_t s, const float* tw) {
-    const size_t stride = 2 * s;  // floats per block of length s
-    for (size_t k = 0; k < n; k += 4 * s) {
-        float* p0 = y + 2 * k;
-        float* p1 = p0 + stride;
-        float* p2 = p1 + stride;
-        float* p3 = p2 + stride;
-        const float* w = tw;
-        for (size_t j = 0; j < stride; j += 4, w += 24) {
-            const __m128 e0 = _mm_loadu_ps(p0 + j);
-            const __m128 t2 = twiddle<Inverse>(_mm_loadu_ps(p1 + j), w + 8);
-            const __m128 t1 = twiddle<Inverse>(_mm_loadu_ps(p2 + j), w);
-            const __m128 t3 = twiddle<Inverse>(_mm_loadu_ps(p3 + j), w + 16);
-            const __m128 u0 = _mm_add_ps(e0, t2), u1 = _mm_sub_ps(e0, t2);
-            const __m128 v0 = _mm_add_ps(t1, t3), v1 = timesSigmaI<Inverse>(_mm_sub_ps(t1, t3));
-            _mm_storeu_ps(p0 + j, _mm_add_ps(u0, v0));
-            _mm_storeu_ps(p2 + j, _mm_sub_ps(u0, v0));
-            _mm_storeu_ps(p1 + j, _mm_add_ps(u1, v1));
-            _mm_storeu_ps(p3 + j, _mm_sub_ps(u1, v1));
-        }
+// The in-place first pass, after the bit-reversal swaps: blocks m, m + 1 of
+// R = 4 or 8 (register lanes 0 and 1) read their own entries, whose order is
+// the bit-reversal of p.
+template <bool Inverse, size_t R>
+void inPlaceFirstPass(float* y, size_t n, float scale) {
+    static_assert(kLanes == 2);
+    size_t offset[R];
+    for (size_t p = 0; p < R; ++p)
+        offset[p] = 2 * (R == 4 ? ((p & 1) << 1) | (p >> 1) : ((p & 1) << 2) | (p & 2) | (p >> 2));
+    const Floats k = splat(scale);
+    for (size_t i = 0; i < n / R; i += 2) {
+        float* const blocks[2] = {y + 2 * R * i, y + 2 * R * (i + 1)};
+        Floats a[R];
+        for (size_t p = 0; p < R; ++p)
+            a[p] = mul(loadPair(blocks[0] + offset[p], blocks[1] + offset[p]), k);
+        Floats q[R];
+        firstBlocks<Inverse, R>(a, q);
+        storeLanes(blocks, q, R);
     }
 }
 
@@ -412,33 +240,24 @@ void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
             Y[plan.swaps[2 * p + 1]] = t;
         }
         if (plan.firstRadix == 4)
-            firstPass4<Inverse, true>(y, x, plan, scale);
+            inPlaceFirstPass<Inverse, 4>(y, plan.n, scale);
         else
-            firstPass8<Inverse, true>(y, x, plan, scale);
-    } else if (plan.firstRadix == 4 && plan.n >= 64) {
-        // Blocks of 16 at once save the pass s = 4.
-        tw += twiddleFloatsPerOffset(plan.wide) * 4;
-        span = 16;
+            inPlaceFirstPass<Inverse, 8>(y, plan.n, scale);
+    } else {
+        if (plan.firstRadix == 4 && plan.n >= 64) {
+            // Blocks of 16 at once save the pass s = 4.
+            tw += twiddleFloatsPerOffset(plan.wide) * 4;
+            span = 16;
+        }
         if (plan.wide)
             fftWideFirstPass(y, x, plan.n, span, plan.gather, scale, Inverse);
         else
-            firstPass16<Inverse>(y, x, plan, scale);
-    } else if (plan.wide) {
-        fftWideFirstPass(y, x, plan.n, span, plan.gather, scale, Inverse);
-    } else {
-        if (plan.firstRadix == 4)
-            firstPass4<Inverse, false>(y, x, plan, scale);
-        else
-            firstPass8<Inverse, false>(y, x, plan, scale);
+            outOfPlaceFirstPass(y, x, plan.n, span, plan.gather, scale, Inverse);
     }
-    if (plan.wide) {
+    if (plan.wide)
         fftWidePasses(y, plan.n, span, tw, Inverse);
-        return;
-    }
-    for (size_t s = span; 4 * s <= plan.n; s *= 4) {
-        radix4Pass<Inverse>(y, plan.n, s, tw);
-        tw += 12 * s;
-    }
+    else
+        radix4Passes(y, plan.n, span, tw, Inverse);
 }
 
 bool isPowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }

@@ -3,7 +3,8 @@
 # Linux (zindra.so), Windows 32-bit and 64-bit (zindra.dll, zindra64.dll,
 # tests under Wine), Linux under AddressSanitizer + UndefinedBehaviorSanitizer,
 # the threaded tests under ThreadSanitizer (the stress test for 60 s), and the
-# fuzz targets (60 s each, clang).
+# fuzz targets (60 s each, clang). The picture programs of tools/ run after
+# each build's tests; they are no tests, but a failing one fails the run.
 # Ends with one line: "N passed, N failed".
 set -u
 cd "$(dirname "$0")/.."
@@ -47,6 +48,12 @@ for preset in linux win32 win64 asan tsan fuzz; do
     preset_total=$(echo "$summary" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
     passed=$((passed + preset_total - preset_failed))
     failed=$((failed + preset_failed))
+    if ninja -C "build/$preset" -t targets all 2>/dev/null | grep -q '^pictures:'; then
+        if ! cmake --build --preset "$preset" --target pictures; then
+            echo "FAILED: pictures $preset"
+            failed=$((failed + 1))
+        fi
+    fi
 done
 
 echo "$passed passed, $failed failed"

@@ -1,10 +1,8 @@
 #include "tests/editor/Showcase.h"
 
-#include <cmath>
-#include <cstdint>
-
 #include "editor/Artwork.h"
 #include "gui/Bevel.h"
+#include "tests/support/PlotSpectrum.h"
 
 namespace showcase {
 
@@ -48,22 +46,10 @@ void fillTestSpectrum(const SpectrumPlot& p, int bins) {
         s->ClearPoints();
         s->setRepaintSuspended(true);
     }
-    std::uint32_t seed = 12345;
-    auto jitter = [&seed] {
-        seed = seed * 1664525u + 1013904223u;
-        return (seed >> 8) / double(1u << 24) * 10.0 - 5.0;
-    };
+    const PlotSpectrum levels = plotSpectrum(bins);
     for (int b = 0; b < bins; ++b) {
-        const double f = b / double(bins);
-        const double floor = -40 - 22 * std::sqrt(f);
-        double voice = 0;
-        for (int h = 1; h <= 14; ++h) {
-            const double centre = 0.016 * h;
-            voice =
-                std::max(voice, (44.0 - 2.5 * h) * std::exp(-std::pow((f - centre) / 0.0018, 2)));
-        }
-        p.left->AddPoint(b, floor + voice + jitter());
-        p.right->AddPoint(b, floor - 6 + voice * 0.75 + jitter());
+        p.left->AddPoint(b, levels.left[static_cast<size_t>(b)]);
+        p.right->AddPoint(b, levels.right[static_cast<size_t>(b)]);
     }
     p.left->setRepaintSuspended(false);
     p.right->setRepaintSuspended(false);

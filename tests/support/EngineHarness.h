@@ -12,6 +12,7 @@
 
 #include "plugin/uPlugin.h"
 #include "support/RecordingHost.h"
+#include "support/SeparationModel.h"
 
 struct Stereo {
     std::vector<float> left, right;
@@ -82,8 +83,6 @@ struct ReferenceSettings {
 
 namespace reference {
 
-using Complex = std::complex<double>;
-
 inline void fft(std::vector<Complex>& a, bool inverse) {
     const size_t n = a.size();
     if (n == 1) return;
@@ -114,34 +113,17 @@ inline void separate(std::vector<Complex>& L, std::vector<Complex>& R, const Ref
     const int lowBin = roundEven(half * lowHz / nyquist),
               highBin = roundEven(half * highHz / nyquist);
     const double angle = static_cast<float>(s.spread * std::numbers::pi / 4.0);
-    const double lo = static_cast<float>(std::numbers::pi / 4.0 - angle);
-    const double hi = static_cast<float>(std::numbers::pi / 4.0 + angle);
-    for (int k = 0; k <= half; ++k) {
-        Complex& l = L[k];
-        Complex& r = R[k];
-        if (s.spreadilate) {
-            const double a = std::atan2(std::abs(r), std::abs(l));
-            bool centre = lo <= a && a <= hi;
-            if (!s.zindracate) centre = !centre;
-            if (!centre) l = r = 0.0;
-        }
-        if (s.passThru) continue;
-        const bool inBand = k >= lowBin && k < highBin;
-        const Complex bandL = inBand ? l : 0.0, bandR = inBand ? r : 0.0;
-        if (inBand) l = r = 0.0;
-        Complex sideL = bandL - bandR, sideR = bandR - bandL;
-        if (s.stereolize) {
-            sideL = std::abs(sideL) * (bandL == 0.0 ? 1.0 : bandL / std::abs(bandL));
-            sideR = std::abs(sideR) * (bandR == 0.0 ? 1.0 : bandR / std::abs(bandR));
-        }
-        if (s.isolate) {
-            l = s.zindracate ? bandL - sideL : bandL;
-            r = s.zindracate ? bandR - sideR : bandR;
-        } else {
-            l += s.mix * sideL;
-            r += s.mix * sideR;
-        }
-    }
+    BinSeparation bin;
+    bin.spreadilate = s.spreadilate;
+    bin.lo = static_cast<float>(std::numbers::pi / 4.0 - angle);
+    bin.hi = static_cast<float>(std::numbers::pi / 4.0 + angle);
+    bin.keepInside = s.zindracate;
+    bin.bandStage = !s.passThru;
+    bin.stereolize = s.stereolize;
+    bin.isolate = s.isolate;
+    bin.zindracate = s.zindracate;
+    bin.mix = s.mix;
+    for (int k = 0; k <= half; ++k) separateBin(L[k], R[k], k >= lowBin && k < highBin, bin);
 }
 
 // Output of the whole stream, aligned as the plug-in aligns it (input sample

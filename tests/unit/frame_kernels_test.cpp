@@ -81,7 +81,23 @@ std::vector<FrameSeparation> allSeparations() {
     return all;
 }
 
-// The spectral pass written out per bin in double precision.
+// The reference model's settings for a frame's separation.
+reference::BinSeparation modelOf(const FrameSeparation& f) {
+    reference::BinSeparation s;
+    s.spreadilate = f.spreadilate;
+    s.lo = f.angles.lo;
+    s.hi = f.angles.hi;
+    s.keepInside = f.angles.keepInside;
+    s.bandStage = f.bandStage;
+    s.stereolize = f.band.stereolize;
+    s.isolate = f.band.isolate;
+    s.zindracate = f.band.zindracate;
+    s.mix = Complex(f.band.mix.re, f.band.mix.im);
+    return s;
+}
+
+// The spectral pass written out per bin in double precision: the split, the
+// reference separation and the merge.
 Separated model(const std::vector<ComplexF>& z, const FrameSeparation& f) {
     Separated out{std::vector<ComplexF>(kPoints), std::vector<float>(kHalf + 1),
                   std::vector<float>(kHalf + 1)};
@@ -91,29 +107,8 @@ Separated model(const std::vector<ComplexF>& z, const FrameSeparation& f) {
         Complex l = std::conj(zi + std::conj(za)) / 2.0;
         Complex r = std::conj((zi - std::conj(za)) / Complex(0.0, 2.0));
         if (!f.bypass) {
-            if (f.spreadilate) {
-                const double angle = std::atan2(std::abs(r), std::abs(l));
-                const bool inside = f.angles.lo <= angle && angle <= f.angles.hi;
-                if (inside != f.angles.keepInside) l = r = 0.0;
-            }
-            const bool inBand = f.bandStage && k >= int(f.bandFirst) && k < int(f.bandEnd);
-            if (inBand) {
-                Complex sideL = l - r, sideR = r - l;
-                if (f.band.stereolize) {
-                    sideL = std::abs(sideL) * (l == 0.0 ? 1.0 : l / std::abs(l));
-                    sideR = std::abs(sideR) * (r == 0.0 ? 1.0 : r / std::abs(r));
-                }
-                const Complex mix(f.band.mix.re, f.band.mix.im);
-                if (!f.band.isolate) {
-                    l = mix * sideL;
-                    r = mix * sideR;
-                } else if (f.band.zindracate) {
-                    l -= sideL;
-                    r -= sideR;
-                }
-            } else if (f.bandStage && f.band.isolate) {
-                l = r = 0.0;
-            }
+            const bool inBand = k >= int(f.bandFirst) && k < int(f.bandEnd);
+            reference::separateBin(l, r, inBand, modelOf(f));
         }
         out.left[k] = static_cast<float>(std::abs(l));
         out.right[k] = static_cast<float>(std::abs(r));

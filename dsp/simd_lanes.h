@@ -1,0 +1,188 @@
+// Complex values in vector registers, for code that is built once per
+// instruction set: a translation unit compiled with -mavx2 -mfma gets 256-bit
+// registers of four complex values, every other one 128-bit SSE2 registers of
+// two. A complex value is (re, im) or, in the frame kernels, a (left, right)
+// pair of samples.
+//
+// Everything here has internal linkage, and nothing but the compiler's
+// intrinsics (always inlined) is taken from headers with inline functions:
+// code built for one instruction set can then never be picked by the linker
+// for the other, as it could be with templates shared between the two units.
+// Code that uses these wrappers must follow the same rule.
+//
+// Where the two sets round differently (fused multiply-add in the twiddle
+// products of the wide set), the wrappers say so.
+#pragma once
+
+#include <immintrin.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+#if defined(__AVX2__)
+
+constexpr int kLanes = 4;  // complex values per register
+
+using Floats = __m256;
+using Doubles = __m256d;  // four doubles
+using Bits = __m256i;
+
+inline Floats load(const float* p) { return _mm256_loadu_ps(p); }
+inline void store(float* p, Floats v) { _mm256_storeu_ps(p, v); }
+inline Floats add(Floats a, Floats b) { return _mm256_add_ps(a, b); }
+inline Floats sub(Floats a, Floats b) { return _mm256_sub_ps(a, b); }
+inline Floats mul(Floats a, Floats b) { return _mm256_mul_ps(a, b); }
+inline Floats splat(float x) { return _mm256_set1_ps(x); }
+inline Doubles splatDouble(double x) { return _mm256_set1_pd(x); }
+
+// w[0], w[0], w[1], w[1], ..: one real factor for both parts of each value.
+inline Floats eachTwice(const float* w) {
+    return _mm256_permutevar8x32_ps(_mm256_castps128_ps256(_mm_loadu_ps(w)),
+                                    _mm256_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3));
+}
+
+// (im, re) of each value.
+inline Floats swapParts(Floats z) { return _mm256_permute_ps(z, 0xB1); }
+
+// sigma i z: (-im, re) for the forward direction, (im, -re) for the inverse.
+template <bool Inverse>
+inline Floats timesSigmaI(Floats z) {
+    const __m256 negateRe = _mm256_castsi256_ps(_mm256_set1_epi64x(0x0000000080000000LL));
+    const __m256 negateIm = _mm256_castsi256_ps(_mm256_set1_epi64x(INT64_MIN));
+    return _mm256_xor_ps(swapParts(z), Inverse ? negateIm : negateRe);
+}
+
+// z w, or z conj(w) for the inverse, with the FFT's four twiddles w stored
+// as (Re, Im) pairs (24 floats for the three twiddles q = 1, 2, 3 of a
+// register). Fused: the cross products are rounded, the sum is not.
+template <bool Inverse>
+inline Floats twiddle(Floats z, const float* w) {
+    const __m256 re = _mm256_moveldup_ps(_mm256_load_ps(w));
+    const __m256 im = _mm256_movehdup_ps(_mm256_load_ps(w));
+    const __m256 cross = _mm256_mul_ps(swapParts(z), im);
+    return Inverse ? _mm256_fmsubadd_ps(z, re, cross) : _mm256_fmaddsub_ps(z, re, cross);
+}
+
+// z times the constant c + i sigma s; fused like twiddle.
+template <bool Inverse>
+inline Floats rotate(Floats z, float c, float s) {
+    const __m256 product = _mm256_mul_ps(z, _mm256_set1_ps(c));
+    const __m256 sines = _mm256_setr_ps(-s, s, -s, s, -s, s, -s, s);
+    return Inverse ? _mm256_fnmadd_ps(swapParts(z), sines, product)
+                   : _mm256_fmadd_ps(swapParts(z), sines, product);
+}
+
+// Writes kLanes blocks of values q[0..count), block l taking lane l of each
+// (count a multiple of 4): 4 x 4 transposes of complex values.
+inline void storeLanes(float* const* blocks, const Floats* q, size_t count) {
+    for (size_t g = 0; g < count; g += 4) {
+        const __m256d a = _mm256_castps_pd(q[g]), b = _mm256_castps_pd(q[g + 1]);
+        const __m256d c = _mm256_castps_pd(q[g + 2]), d = _mm256_castps_pd(q[g + 3]);
+        const __m256d ab0 = _mm256_unpacklo_pd(a, b), ab1 = _mm256_unpackhi_pd(a, b);
+        const __m256d cd0 = _mm256_unpacklo_pd(c, d), cd1 = _mm256_unpackhi_pd(c, d);
+        _mm256_storeu_pd(reinterpret_cast<double*>(blocks[0] + 2 * g),
+                         _mm256_permute2f128_pd(ab0, cd0, 0x20));
+        _mm256_storeu_pd(reinterpret_cast<double*>(blocks[1] + 2 * g),
+                         _mm256_permute2f128_pd(ab1, cd1, 0x20));
+        _mm256_storeu_pd(reinterpret_cast<double*>(blocks[2] + 2 * g),
+                         _mm256_permute2f128_pd(ab0, cd0, 0x31));
+        _mm256_storeu_pd(reinterpret_cast<double*>(blocks[3] + 2 * g),
+                         _mm256_permute2f128_pd(ab1, cd1, 0x31));
+    }
+}
+
+// Leaves the 256-bit registers clean for SSE code that follows.
+inline void endLanes() { _mm256_zeroupper(); }
+
+inline Bits noBits() { return _mm256_setzero_si256(); }
+// The larger of largest and the bit patterns of |v|, lane by lane.
+inline Bits largerBits(Bits largest, Floats v) {
+    const Bits magnitude = _mm256_and_si256(_mm256_castps_si256(v), _mm256_set1_epi32(0x7FFFFFFF));
+    return _mm256_max_epu32(largest, magnitude);
+}
+
+#else
+
+constexpr int kLanes = 2;  // complex values per register
+
+using Floats = __m128;
+using Doubles = __m128d;  // two doubles
+using Bits = __m128i;
+
+inline Floats load(const float* p) { return _mm_loadu_ps(p); }
+inline void store(float* p, Floats v) { _mm_storeu_ps(p, v); }
+inline Floats add(Floats a, Floats b) { return _mm_add_ps(a, b); }
+inline Floats sub(Floats a, Floats b) { return _mm_sub_ps(a, b); }
+inline Floats mul(Floats a, Floats b) { return _mm_mul_ps(a, b); }
+inline Floats splat(float x) { return _mm_set1_ps(x); }
+inline Doubles splatDouble(double x) { return _mm_set1_pd(x); }
+
+// w[0], w[0], w[1], w[1]: one real factor for both parts of each value.
+inline Floats eachTwice(const float* w) {
+    const __m128 two = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(w)));
+    return _mm_unpacklo_ps(two, two);
+}
+
+// (im, re) of each value.
+inline Floats swapParts(Floats z) { return _mm_shuffle_ps(z, z, _MM_SHUFFLE(2, 3, 0, 1)); }
+
+// sigma i z: (-im, re) for the forward direction, (im, -re) for the inverse.
+template <bool Inverse>
+inline Floats timesSigmaI(Floats z) {
+    const __m128 negateRe = _mm_castsi128_ps(_mm_set_epi32(0, INT32_MIN, 0, INT32_MIN));
+    const __m128 negateIm = _mm_castsi128_ps(_mm_set_epi32(INT32_MIN, 0, INT32_MIN, 0));
+    return _mm_xor_ps(swapParts(z), Inverse ? negateIm : negateRe);
+}
+
+// z w, or z conj(w) for the inverse, with the FFT's two twiddles w stored as
+// (Re, Re) pairs, then (-Im, Im) pairs (24 floats for the three twiddles
+// q = 1, 2, 3 of a register). Both products are rounded.
+template <bool Inverse>
+inline Floats twiddle(Floats z, const float* w) {
+    const __m128 product = _mm_mul_ps(z, _mm_load_ps(w));
+    const __m128 cross = _mm_mul_ps(swapParts(z), _mm_load_ps(w + 4));
+    return Inverse ? _mm_sub_ps(product, cross) : _mm_add_ps(product, cross);
+}
+
+// z times the constant c + i sigma s.
+template <bool Inverse>
+inline Floats rotate(Floats z, float c, float s) {
+    const __m128 product = _mm_mul_ps(z, _mm_set1_ps(c));
+    const __m128 cross = _mm_mul_ps(swapParts(z), _mm_setr_ps(-s, s, -s, s));
+    return Inverse ? _mm_sub_ps(product, cross) : _mm_add_ps(product, cross);
+}
+
+// Writes kLanes blocks of values q[0..count), block l taking lane l of each
+// (count even).
+inline void storeLanes(float* const* blocks, const Floats* q, size_t count) {
+    for (size_t p = 0; p < count; p += 2) {
+        _mm_storeu_ps(blocks[0] + 2 * p, _mm_movelh_ps(q[p], q[p + 1]));
+        _mm_storeu_ps(blocks[1] + 2 * p, _mm_movehl_ps(q[p + 1], q[p]));
+    }
+}
+
+inline void endLanes() {}
+
+inline Bits noBits() { return _mm_setzero_si128(); }
+// The larger of largest and the bit patterns of |v|, lane by lane. Without
+// the sign the patterns are below 2^31: the signed comparison serves.
+inline Bits largerBits(Bits largest, Floats v) {
+    const Bits magnitude = _mm_and_si128(_mm_castps_si128(v), _mm_set1_epi32(0x7FFFFFFF));
+    const Bits greater = _mm_cmpgt_epi32(magnitude, largest);
+    return _mm_or_si128(_mm_and_si128(greater, magnitude), _mm_andnot_si128(greater, largest));
+}
+
+#endif
+
+// The largest of the lanes.
+inline uint32_t largestOf(Bits v) {
+    uint32_t lanes[sizeof(Bits) / sizeof(uint32_t)];
+    __builtin_memcpy(lanes, &v, sizeof v);
+    uint32_t m = 0;
+    for (uint32_t lane : lanes) m = m > lane ? m : lane;
+    return m;
+}
+
+}  // namespace
