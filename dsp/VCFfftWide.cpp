@@ -1,5 +1,10 @@
 // The FFT's first pass and radix-4 passes in 256-bit vectors, four complex
-// values per register, with the twiddle product in fused multiply-add. The
+// values per register. Twiddle products are rounded as in the SSE2 passes,
+// each product on its own and then the sum, never fused: a fused product
+// treats the real and imaginary parts unequally, and the transform of a
+// stereo frame with identical channels must give bins n - k and k with
+// exactly swapped parts, so that the two channels split from it have equal
+// magnitudes bit for bit (the centre-angle selection at "Spread" 0). The
 // butterflies are those of VCFfft.cpp (see the mathematics there), written out
 // again instead of shared through templates: this file alone is compiled for
 // AVX2 and FMA, and code instantiated in both files could be merged by the
@@ -12,6 +17,8 @@
 namespace {
 
 inline __m256 swapParts(__m256 z) { return _mm256_permute_ps(z, 0xB1); }
+
+inline __m256 negated(__m256 z) { return _mm256_xor_ps(z, _mm256_set1_ps(-0.0f)); }
 
 template <bool Inverse>
 inline __m256 timesSigmaI(__m256 z) {
@@ -26,8 +33,11 @@ template <bool Inverse>
 inline __m256 twiddle(__m256 z, const float* w) {
     const __m256 re = _mm256_moveldup_ps(_mm256_load_ps(w));
     const __m256 im = _mm256_movehdup_ps(_mm256_load_ps(w));
+    const __m256 product = _mm256_mul_ps(z, re);
     const __m256 cross = _mm256_mul_ps(swapParts(z), im);
-    return Inverse ? _mm256_fmsubadd_ps(z, re, cross) : _mm256_fmaddsub_ps(z, re, cross);
+    // addsub: the real parts subtract, the imaginary parts add; the inverse
+    // (conjugated twiddle) the other way round.
+    return _mm256_addsub_ps(product, Inverse ? negated(cross) : cross);
 }
 
 // Writes four blocks of values q[0..count), block l taking lane l of each:
@@ -103,8 +113,8 @@ template <bool Inverse>
 inline __m256 rotate(__m256 z, float c, float s) {
     const __m256 product = _mm256_mul_ps(z, _mm256_set1_ps(c));
     const __m256 sines = _mm256_setr_ps(-s, s, -s, s, -s, s, -s, s);
-    return Inverse ? _mm256_fnmadd_ps(swapParts(z), sines, product)
-                   : _mm256_fmadd_ps(swapParts(z), sines, product);
+    const __m256 cross = _mm256_mul_ps(swapParts(z), sines);
+    return Inverse ? _mm256_sub_ps(product, cross) : _mm256_add_ps(product, cross);
 }
 
 // Length-4 DFT of (c0, c1, c2, c3) into out[0], out[step], out[2 step], out[3 step].
