@@ -204,7 +204,7 @@ void passes(float* y, uint32_t n, uint32_t span, const float* tw) {
 
 bool fftWidePassesAvailable() {
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    return __builtin_cpu_supports("avx2");
 }
 
 void fftWideFirstPass(float* y, const float* x, uint32_t n, uint32_t firstRadix,
