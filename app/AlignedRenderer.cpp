@@ -1,21 +1,8 @@
 #include "app/AlignedRenderer.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "app/HostedPlugin.h"
-
-namespace {
-
-// A quiet NaN with a payload no arithmetic produces: what the outputs hold
-// before the priming call, so that a call which wrote nothing shows.
-constexpr uint32_t kUntouched = 0x7FC0DEADu;
-
-bool untouchedOrSilent(float sample) {
-    return std::bit_cast<uint32_t>(sample) == kUntouched || sample == 0.0f;
-}
-
-}  // namespace
 
 AlignedRenderer::AlignedRenderer(HostedPlugin& hosted, int32_t block, Sink output)
     : plugin(hosted),
@@ -26,17 +13,6 @@ AlignedRenderer::AlignedRenderer(HostedPlugin& hosted, int32_t block, Sink outpu
       inR(block),
       outL(block),
       outR(block) {}
-
-void AlignedRenderer::prime() {
-    primed = true;
-    inL[0] = inR[0] = 0.0f;
-    const bool replacing = plugin.record().flags & effFlagsCanReplacing;
-    outL[0] = outR[0] = replacing ? std::bit_cast<float>(kUntouched) : 0.0f;
-    float* inputs[2] = {inL.data(), inR.data()};
-    float* outputs[2] = {outL.data(), outR.data()};
-    plugin.process(inputs, outputs, 1);
-    swallowed = untouchedOrSilent(outL[0]) && untouchedOrSilent(outR[0]);
-}
 
 void AlignedRenderer::feed(const float* left, const float* right, int64_t n) {
     while (n > 0) {
@@ -49,7 +25,6 @@ void AlignedRenderer::feed(const float* left, const float* right, int64_t n) {
 }
 
 void AlignedRenderer::finish() {
-    if (!primed) prime();
     const std::vector<float> silence(blockSize, 0.0f);
     int64_t remaining = std::max(plugin.latency(), 0);
     while (remaining > 0) {
@@ -60,7 +35,6 @@ void AlignedRenderer::finish() {
 }
 
 void AlignedRenderer::processBlock(const float* left, const float* right, int32_t n) {
-    if (!primed) prime();
     // The effect gets buffers of its own: it may write its outputs in place.
     std::copy_n(left, n, inL.data());
     std::copy_n(right, n, inR.data());

@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
                     frame * 1e6, (p.hop / kSampleRate) / frame, fftw > 0.0 ? frame / fftw : 0.0);
     }
     std::printf("Vector code: %s\n",
-                frameKernelsWide() ? "AVX2 (frame kernels), AVX2 and FMA (FFT passes)" : "SSE2");
+                frameKernelsWide() ? "AVX2 (frame kernels and FFT passes)" : "SSE2");
     const double music = reporter.time("BM_EngineInput/0");
     if (music > 0.0) {
         std::printf("Isolate Vocal, silence vs music: %.2fx\n",

@@ -1,4 +1,4 @@
-// The FFT's first pass and radix-4 passes in 256-bit vectors (AVX2 and FMA),
+// The FFT's first pass and radix-4 passes in 256-bit vectors (AVX2),
 // for processors that have them; chosen once per process at run time.
 // Internal to the FFT. Builds without them (ZINDRA_DSP_WIDE 0) get stand-ins
 // that plans never call.

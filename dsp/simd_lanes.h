@@ -1,5 +1,5 @@
 // Complex values in vector registers, for code that is built once per
-// instruction set: a translation unit compiled with -mavx2 -mfma gets 256-bit
+// instruction set: a translation unit compiled with -mavx2 gets 256-bit
 // registers of four complex values, every other one 128-bit SSE2 registers of
 // two. A complex value is (re, im) or, in the frame kernels, a (left, right)
 // pair of samples.
@@ -10,8 +10,7 @@
 // for the other, as it could be with templates shared between the two units.
 // Code that uses these wrappers must follow the same rule.
 //
-// Where the two sets round differently (fused multiply-add in the twiddle
-// products of the wide set), the wrappers say so.
+// Both sets round alike, bit for bit: no multiply-add is fused.
 #pragma once
 
 #include <immintrin.h>
@@ -56,22 +55,24 @@ inline Floats timesSigmaI(Floats z) {
 
 // z w, or z conj(w) for the inverse, with the FFT's four twiddles w stored
 // as (Re, Im) pairs (24 floats for the three twiddles q = 1, 2, 3 of a
-// register). Fused: the cross products are rounded, the sum is not.
+// register). Both products are rounded, then summed: as in the SSE2 set.
 template <bool Inverse>
 inline Floats twiddle(Floats z, const float* w) {
     const __m256 re = _mm256_moveldup_ps(_mm256_load_ps(w));
     const __m256 im = _mm256_movehdup_ps(_mm256_load_ps(w));
+    const __m256 product = _mm256_mul_ps(z, re);
     const __m256 cross = _mm256_mul_ps(swapParts(z), im);
-    return Inverse ? _mm256_fmsubadd_ps(z, re, cross) : _mm256_fmaddsub_ps(z, re, cross);
+    // addsub: the real parts subtract, the imaginary parts add; the inverse
+    // (conjugated twiddle) the other way round.
+    return _mm256_addsub_ps(product, Inverse ? _mm256_xor_ps(cross, _mm256_set1_ps(-0.0f)) : cross);
 }
 
-// z times the constant c + i sigma s; fused like twiddle.
+// z times the constant c + i sigma s, rounded like twiddle.
 template <bool Inverse>
 inline Floats rotate(Floats z, float c, float s) {
     const __m256 product = _mm256_mul_ps(z, _mm256_set1_ps(c));
-    const __m256 sines = _mm256_setr_ps(-s, s, -s, s, -s, s, -s, s);
-    return Inverse ? _mm256_fnmadd_ps(swapParts(z), sines, product)
-                   : _mm256_fmadd_ps(swapParts(z), sines, product);
+    const __m256 cross = _mm256_mul_ps(swapParts(z), _mm256_setr_ps(-s, s, -s, s, -s, s, -s, s));
+    return Inverse ? _mm256_sub_ps(product, cross) : _mm256_add_ps(product, cross);
 }
 
 // Writes kLanes blocks of values q[0..count), block l taking lane l of each

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,6 +63,11 @@ public:
     float CenterHzScale = 0.0f;
     float WidthHzScale = 0.0f;
     int LastBin = 0;
+    // Called first in every tick: the editor bridge hands over what the
+    // engine last published (LastBin, the bottom axis maximum, the band
+    // markers), so that they follow within one tick whether or not the host
+    // sends idle calls.
+    std::function<void()> OnUpdaterTick;
 
     // Controls. Sliders par0..par4 and switches par5..par11 are reached by tag.
     gui::PageControl* PageControl1 = nullptr;

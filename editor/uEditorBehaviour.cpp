@@ -68,6 +68,7 @@ void TPluginEditorWindow::RefreshSpectrum() {
 }
 
 void TPluginEditorWindow::UpdaterTimer() {
+    if (OnUpdaterTick) OnUpdaterTick();
     RefreshSpectrum();
     Updating = true;
     for (int tag = 0; tag < 5; ++tag) {

@@ -51,6 +51,7 @@ int32_t APluginEditor::open(void* parent) {
         }
         copyParameters(*w);
         w->Plugin = plugin;
+        w->OnUpdaterTick = [this, w] { applyDisplayValues(*w); };
         window.store(w);
     }
     parentWindow = parent;
@@ -113,8 +114,9 @@ void APluginEditor::copyParameters(TPluginEditorWindow& w) {
 }
 
 // The engine recomputes these on whatever thread resets it and only
-// publishes them; the window takes them here, on its own thread. Setting an
-// unchanged value repaints nothing.
+// publishes them; the window takes them here, on its own thread, at every
+// tick of its timer and every idle call. Setting an unchanged value repaints
+// nothing.
 void APluginEditor::applyDisplayValues(TPluginEditorWindow& w) {
     const int32_t last =
         std::min(plugin->getBandLimitBin(), TPluginEditorWindow::kSpectrumCapacity - 1);

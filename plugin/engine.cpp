@@ -16,29 +16,24 @@ bool usable(float** channels) { return channels && channels[0] && channels[1]; }
 
 }  // namespace
 
-bool APlugin::takePendingReset() {
+// A pending reset is carried out at the start of the call, and the call's
+// block is then processed as the first block after it: hosts set a program
+// (which asks for a reset) just before they start, and their first block is
+// audio like any other. Frame grid and latency count from that block.
+void APlugin::takePendingReset() {
     // exchange, so that a request made while the reset runs is not lost.
-    if (!resetPending.exchange(false, std::memory_order_acquire)) return false;
-    resetEngine();
-    return true;
+    if (resetPending.exchange(false, std::memory_order_acquire)) resetEngine();
 }
 
 void APlugin::process(float** inputs, float** outputs, int32_t sampleFrames) {
     if (!allocated) return;
-    if (takePendingReset()) return;  // adds nothing
+    takePendingReset();
     processBlock(inputs, outputs, false, sampleFrames);
 }
 
 void APlugin::processReplacing(float** inputs, float** outputs, int32_t sampleFrames) {
     if (!allocated) return;
-    if (takePendingReset()) {
-        // The block of a reset carries no output: silence rather than
-        // whatever the host's buffers held before.
-        if (usable(outputs) && sampleFrames > 0)
-            for (int c = 0; c < 2; ++c)
-                std::memset(outputs[c], 0, static_cast<size_t>(sampleFrames) * sizeof(float));
-        return;
-    }
+    takePendingReset();
     processBlock(inputs, outputs, true, sampleFrames);
 }
 

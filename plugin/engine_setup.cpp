@@ -126,7 +126,13 @@ void APlugin::resetEngine() {
     buildWindow();
     updateRateDependentValues();
     updateBandMask();
-    bandMasksStale.store(false, std::memory_order_relaxed);
+    // Taken with exchange, not cleared with a store: a "Center" or "Width"
+    // change on another thread sets the flag after storing its value. If the
+    // exchange takes that flag, acquire makes the value visible to the
+    // rebuild below; if the flag comes later, it stays set and the next frame
+    // rebuilds. A plain store could wipe a flag whose value the rebuild then
+    // misses, leaving the masks stale until the next change.
+    bandMasksStale.exchange(false, std::memory_order_acquire);
     rebuildBandMasks();
     resume();
 }

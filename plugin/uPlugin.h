@@ -176,8 +176,8 @@ private:
     // Construction: the programs and the chunk buffers.
     void allocateProgramsAndChunks();
     void loadFactoryPrograms();
-    // Audio thread: runs a pending reset; true when the block is to be skipped.
-    bool takePendingReset();
+    // Audio thread: runs a pending reset before the block.
+    void takePendingReset();
 
     bool allocated = false;
     float vu = 0.0f;

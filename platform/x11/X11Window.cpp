@@ -180,7 +180,17 @@ private:
                     client_->keyUp(key);
                 break;
             }
-            case FocusOut: client_->focusLost(); break;
+            case FocusOut:
+                // Only the user taking the focus elsewhere ends a gesture. The
+                // press's own focus request answers with a FocusOut of detail
+                // NotifyPointer where the server's focus follows the pointer
+                // (bare servers, kiosks, focus-follows-mouse desktops); focus
+                // moving into a child is NotifyInferior; grabs bring events of
+                // other modes. None of these is a loss of focus.
+                if (event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior &&
+                    event.xfocus.detail != NotifyPointer)
+                    client_->focusLost();
+                break;
             default: break;
         }
     }

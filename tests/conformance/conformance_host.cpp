@@ -5,6 +5,7 @@
 //   conformance_host LIBRARY [gtest options]
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -341,6 +342,114 @@ TEST_F(Instance, ParametersAreClampedNamedAndLabelled) {
     EXPECT_EQ(text(effGetParamLabel, 12), "%");
     for (int32_t opcode : {effGetParamName, effGetParamDisplay, effGetParamLabel})
         EXPECT_EQ(send(effect, opcode, 0, 0, nullptr), 0) << "no buffer, no text";
+}
+
+// Audio as hosts send it: the settings just before the first block, then
+// blocks from sample 0, all of the same size.
+class Audio : public Instance {
+protected:
+    struct Stereo {
+        std::vector<float> left, right;
+    };
+
+    void start(int32_t program, int32_t blockSize) {
+        send(effect, effSetSampleRate, 0, 0, nullptr, 44100.0f);
+        send(effect, effSetBlockSize, 0, blockSize);
+        send(effect, effMainsChanged, 0, 1);
+        send(effect, effSetProgram, 0, program);  // "Hi-Res" asks for an engine reset
+    }
+    Stereo play(const Stereo& input, int32_t blockSize, bool replacing) {
+        Stereo output{std::vector<float>(input.left.size(), 0.0f),
+                      std::vector<float>(input.left.size(), 0.0f)};
+        for (size_t at = 0; at < input.left.size(); at += static_cast<size_t>(blockSize)) {
+            const auto n = static_cast<int32_t>(
+                std::min(input.left.size() - at, static_cast<size_t>(blockSize)));
+            float* in[2] = {const_cast<float*>(input.left.data() + at),
+                            const_cast<float*>(input.right.data() + at)};
+            float* out[2] = {output.left.data() + at, output.right.data() + at};
+            if (replacing)
+                effect->processReplacing(effect, in, out, n);
+            else
+                effect->process(effect, in, out, n);
+        }
+        return output;
+    }
+    static Stereo noise(size_t n, bool identical) {
+        Stereo s{std::vector<float>(n), std::vector<float>(n)};
+        uint32_t state = 1;
+        const auto next = [&state] {
+            state = state * 1664525u + 1013904223u;
+            return static_cast<float>(static_cast<int32_t>(state)) / 4294967296.0f;
+        };
+        for (size_t i = 0; i < n; ++i) {
+            s.left[i] = next();
+            s.right[i] = identical ? s.left[i] : next();
+        }
+        return s;
+    }
+    static double energy(const std::vector<float>& x, size_t from, size_t to) {
+        double e = 0.0;
+        for (size_t i = from; i < to; ++i) e += static_cast<double>(x[i]) * x[i];
+        return e;
+    }
+};
+
+// The program change asks for an engine reset; the block that carries it out
+// is processed too, so the first input samples come out exactly 8192 samples
+// later, with either frame size, in blocks of 8192 and of 64.
+TEST_F(Audio, TheFirstBlockAfterAProgramChangeIsHeard) {
+    for (int32_t program : {0, 5}) {
+        for (int32_t block : {8192, 64}) {
+            for (bool replacing : {true, false}) {
+                const std::string what = "program " + std::to_string(program) + ", blocks of " +
+                                         std::to_string(block) + (replacing ? "" : ", adding");
+                start(program, block);
+                effect->setParameter(effect, 4, 0.0f);  // "Humidity": the dry path only
+                Stereo input{std::vector<float>(3 * 8192, 0.0f),
+                             std::vector<float>(3 * 8192, 0.0f)};
+                input.left[0] = 1.0f;
+                input.right[0] = -0.5f;
+                input.left[1000] = 0.25f;
+                const Stereo output = play(input, block, replacing);
+                EXPECT_NEAR(output.left[8192], 1.0f, 1e-6f) << what;
+                EXPECT_NEAR(output.right[8192], -0.5f, 1e-6f) << what;
+                EXPECT_NEAR(output.left[9192], 0.25f, 1e-6f) << what;
+                EXPECT_LT(energy(output.left, 0, 8192), 1e-30) << what;
+            }
+        }
+    }
+}
+
+// "Spread" 0 with "Spreadilate!" selects the bins whose left and right
+// magnitudes are equal: for identical channels every bin. Without
+// "Zindra-cate!" they are all removed, with it all kept. Programs 1 and 6
+// ("Vocal Out - Mode 2", with "Pass Thru") at both frame sizes.
+TEST_F(Audio, SpreadZeroFindsEveryBinOfIdenticalChannels) {
+    const Stereo input = noise(6 * 8192, true);
+    const size_t from = 2 * 8192;  // frames wholly of input
+    const size_t to = input.left.size();
+    const double inputEnergy = energy(input.left, from - 8192, to - 8192);
+    for (int32_t program : {1, 6}) {
+        for (bool keep : {false, true}) {
+            start(program, 512);
+            effect->setParameter(effect, 2, 0.0f);                // "Spread"
+            effect->setParameter(effect, 7, keep ? 1.0f : 0.0f);  // "Zindra-cate!"
+            const Stereo output = play(input, 512, true);
+            const std::string what = "program " + std::to_string(program) +
+                                     (keep ? " keeping the centre" : " removing the centre");
+            if (!keep) {
+                EXPECT_LT(energy(output.left, from, to), inputEnergy * 1e-10) << what;
+                EXPECT_LT(energy(output.right, from, to), inputEnergy * 1e-10) << what;
+                continue;
+            }
+            double error = 0.0;
+            for (size_t i = from; i < to; ++i) {
+                const double d = output.left[i] - input.left[i - 8192];
+                error += d * d;
+            }
+            EXPECT_LT(error, inputEnergy * 1e-6) << what;
+        }
+    }
 }
 
 class Display : public Instance {

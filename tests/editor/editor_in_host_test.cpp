@@ -97,20 +97,26 @@ protected:
     }
 
     // The user's part: input delivered by the system where it can be made
-    // from inside the process, xdotool driving the display otherwise.
+    // from inside the process, xdotool driving the display otherwise. The
+    // host's idle calls run between the press, each move and the release,
+    // as they do while a hand drags.
     bool userDrag(int x0, int y0, int x1, int y1) {
         void* handle = hostWindow->handle();
-        if (platform::dragInHostWindow(handle, x0, y0, x1, y1)) return true;
+        const auto idle = [this] { pump(60); };
+        if (platform::dragInHostWindow(handle, x0, y0, x1, y1, idle)) return true;
         if (std::system("xdotool version > /dev/null 2>&1") != 0) return false;
         const std::string id = std::to_string(reinterpret_cast<std::uintptr_t>(handle));
         auto at = [&](int x, int y) {
             return " --window " + id + " " + std::to_string(x) + " " + std::to_string(y);
         };
-        const std::string command = "xdotool mousemove --sync" + at(x0, y0) + " mousedown 1" +
-                                    " mousemove" + at((x0 + x1) / 2, (y0 + y1) / 2) +
-                                    " sleep 0.05" + " mousemove" + at(x1, y1) +
-                                    " sleep 0.05 mouseup 1";
-        return std::system(command.c_str()) == 0;
+        const std::string steps[] = {"mousemove --sync" + at(x0, y0) + " mousedown 1",
+                                     "mousemove" + at((x0 + x1) / 2, (y0 + y1) / 2),
+                                     "mousemove" + at(x1, y1), "mouseup 1"};
+        for (const std::string& step : steps) {
+            if (std::system(("xdotool " + step).c_str()) != 0) return false;
+            idle();
+        }
+        return true;
     }
 
     std::vector<float> automated(int32_t index) const {

@@ -3,9 +3,11 @@
 # Windows plug-in under Wine; the Linux build runs the same file through the
 # Linux plug-in. Their results must agree to within -90 dB (the difference's
 # energy against the result's), for programs of each frame size and for the
-# dry path. The two builds' transforms round differently, and where the
-# separation decides per bin between nearly equal channels a decision can
-# fall the other way in one build, so single samples may differ by more.
+# dry path. The transforms and frame kernels of both builds round alike, so
+# the results are expected to be the same bits; the bound leaves room for a
+# compiler that rounds a step differently, where a per-bin decision between
+# nearly equal channels could then fall the other way and single samples
+# differ by more.
 #
 # usage: wine_hosting.sh WINE_RUN WINDOWS_RENDER WINDOWS_PLUGIN LINUX_BUILD_DIR
 set -eu

@@ -222,6 +222,27 @@ TEST_F(Bridge, IdleCopiesTheSpectrumAndAppliesWhatTheEngineRecomputed) {
     EXPECT_EQ(window().SpectrumB[3000], 0.0f);
 }
 
+// A host that sends no idle calls: the window's own timer brings the band
+// markers, the last bin and the axis maximum up to date within one tick.
+TEST_F(Bridge, TheTimerAppliesWhatTheEngineRecomputedWithoutIdleCalls) {
+    bridge->open(&parent);
+    ASSERT_EQ(window().sp_LineMarker1->Position(), 28);
+    ASSERT_EQ(window().sp_LineMarker2->Position(), 771);
+
+    plugin->setParameter(APlugin::kCenter, 0.5f);
+    screen().advance(100);
+    EXPECT_EQ(window().sp_LineMarker1->Position(), plugin->getBandLowBin());
+    EXPECT_EQ(window().sp_LineMarker2->Position(), plugin->getBandHighBin());
+    EXPECT_EQ(window().sp_LineMarker1->Position(), 557);
+
+    plugin->setParameter(APlugin::kHiRes, 1.0f);
+    feedAudio(0.5f, 1);  // the audio thread carries out the reset
+    screen().advance(100);
+    EXPECT_EQ(window().LastBin, 3715);
+    EXPECT_EQ(window().sp_XYPlot1->BottomAxis.Max(), 3715);
+    EXPECT_EQ(window().sp_LineMarker2->Position(), plugin->getBandHighBin());
+}
+
 TEST_F(Bridge, AfterCloseIdleAndUpdateTouchNothing) {
     bridge->idle();
     bridge->update();
