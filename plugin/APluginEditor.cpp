@@ -102,10 +102,9 @@ void APluginEditor::idle() {
 }
 
 void APluginEditor::update() {
-    updatesInFlight.fetch_add(1);
+    const UseCounter::Use use = windowUses.use();
     if (!plugin->editorClosed.load())
         if (TPluginEditorWindow* w = window.load()) copyParameters(*w);
-    updatesInFlight.fetch_sub(1);
 }
 
 void APluginEditor::copyParameters(TPluginEditorWindow& w) {
@@ -132,6 +131,6 @@ void APluginEditor::destroyWindow() {
     TPluginEditorWindow* w = window.exchange(nullptr);
     parentWindow = nullptr;
     if (!w) return;
-    while (updatesInFlight.load() != 0) std::this_thread::yield();
+    windowUses.waitUntilUnused();
     delete w;
 }

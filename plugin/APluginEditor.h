@@ -14,6 +14,7 @@
 
 #include "host/AEffEditor.h"
 #include "platform/window.h"
+#include "plugin/UseCounter.h"
 
 class APlugin;
 namespace editor {
@@ -70,5 +71,5 @@ private:
     void destroyWindow();
 
     // update calls under way: the window is destroyed only when none is left.
-    std::atomic<int32_t> updatesInFlight{0};
+    UseCounter windowUses;
 };
