@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "editor/ControlTags.h"
 #include "editor/TDIBSlider.h"
 #include "editor/TGlintButton.h"
 #include "editor/Tsp_LineMarker.h"
@@ -49,11 +50,12 @@ public:
     // The hidden dump command's way in from the keyboard.
     static constexpr platform::Key kDumpKey = platform::Key::F8;
 
-    // Builds every control; `window` may be null (a form that is never shown).
+    // [ui thread] Builds every control; `window` may be null (a form that is never shown).
     explicit TPluginEditorWindow(std::unique_ptr<platform::NativeWindow> window);
     ~TPluginEditorWindow() override;
 
-    // Data fields, filled by the editor bridge (and the engine's published values).
+    // [ui thread] Data fields, filled by the editor bridge (and the engine's
+    // published values); [any thread] the stores into ParamValues.
     AudioEffect* Plugin = nullptr;
     std::atomic<float> ParamValues[kNumParams] = {};
     int SwitchStates[kNumParams] = {};
@@ -63,13 +65,13 @@ public:
     float CenterHzScale = 0.0f;
     float WidthHzScale = 0.0f;
     int LastBin = 0;
-    // Called first in every tick: the editor bridge hands over what the
+    // [ui thread] Called first in every tick: the editor bridge hands over what the
     // engine last published (LastBin, the bottom axis maximum, the band
     // markers), so that they follow within one tick whether or not the host
     // sends idle calls.
     std::function<void()> OnUpdaterTick;
 
-    // Controls. Sliders par0..par4 and switches par5..par11 are reached by tag.
+    // Controls. Sliders and switches are reached by their ControlTag.
     gui::PageControl* PageControl1 = nullptr;
     gui::TabSheet* TabSheet1 = nullptr;
     gui::TabSheet* About = nullptr;
@@ -90,10 +92,10 @@ public:
     std::unique_ptr<gui::TDIBTimer> updater;
 
     TDIBSlider& slider(int tag) const { return *sliders_[tag]; }
-    TGlintButton& switchButton(int tag) const { return *switches_[tag - 5]; }
+    TGlintButton& switchButton(int tag) const { return *switches_[tag - kHiResSwitch]; }
     gui::Label& readout(int tag) const { return *readouts_[tag]; }
 
-    // Events of the controls and the timer.
+    // [ui thread] Events of the controls and the timer.
     void SliderChange(TDIBSlider& sender);
     void ButtonClick(TGlintButton& sender);
     void UpdaterTimer();
@@ -103,12 +105,12 @@ public:
     void AddressClick();
     void Dump_pClick();
     void PageControl1Change();
-    // Writes the dump file next to the plug-in library; a failure is shown to
+    // [ui thread] Writes the dump file next to the plug-in library; a failure is shown to
     // the user. writeDump is the same to a path of the caller's choice.
     void DumpProgram();
     bool writeDump(const std::string& path);
 
-    // Rewrites the five readouts from ParamValues, whatever the sliders show.
+    // [ui thread] Rewrites the five readouts from ParamValues, whatever the sliders show.
     void writeAllReadouts();
 
     bool keyDown(gui::Key key) override;
@@ -119,9 +121,9 @@ private:
     TGlintButton& addSwitch(gui::Widget& parent, int left, int top, int tag, const char* caption);
     void writeReadout(int tag);
 
-    TDIBSlider* sliders_[5] = {};
-    gui::Label* readouts_[5] = {};
-    TGlintButton* switches_[7] = {};
+    TDIBSlider* sliders_[kSliderCount] = {};
+    gui::Label* readouts_[kSliderCount] = {};
+    TGlintButton* switches_[kSwitchCount] = {};
 };
 
 }  // namespace editor

@@ -16,7 +16,7 @@ constexpr gui::Color kSwitchOn = gui::hex(0x0000FF);
 constexpr gui::Color kSwitchOff = gui::hex(0x828073);
 
 // Positions per unit of value: "Center" and "Width" have 2000 steps, the others 1000.
-int stepsOf(int tag) { return tag < 2 ? 2000 : 1000; }
+int stepsOf(int tag) { return isFrequencySlider(tag) ? 2000 : 1000; }
 
 }  // namespace
 
@@ -26,13 +26,13 @@ void TPluginEditorWindow::writeReadout(int tag) {
 }
 
 void TPluginEditorWindow::writeAllReadouts() {
-    for (int tag = 0; tag < 5; ++tag) writeReadout(tag);
+    for (int tag = 0; tag < kSliderCount; ++tag) writeReadout(tag);
 }
 
 void TPluginEditorWindow::SliderChange(TDIBSlider& sender) {
     if (Updating) return;
     const int i = sender.tag();
-    if (i < 0 || i >= 5) return;
+    if (i < 0 || i >= kSliderCount) return;
     const float value = static_cast<float>(sender.Position()) / static_cast<float>(stepsOf(i));
     ParamValues[i].store(value, std::memory_order_relaxed);
     writeReadout(i);
@@ -42,7 +42,7 @@ void TPluginEditorWindow::SliderChange(TDIBSlider& sender) {
 void TPluginEditorWindow::ButtonClick(TGlintButton& sender) {
     if (Updating) return;
     const int i = sender.tag();
-    if (i < 5 || i >= kNumParams) return;
+    if (i < kHiResSwitch || i >= kNumParams) return;
     SwitchStates[i] = 1 - SwitchStates[i];
     const auto value = static_cast<float>(SwitchStates[i]);
     ParamValues[i].store(value, std::memory_order_relaxed);
@@ -71,7 +71,7 @@ void TPluginEditorWindow::UpdaterTimer() {
     if (OnUpdaterTick) OnUpdaterTick();
     RefreshSpectrum();
     Updating = true;
-    for (int tag = 0; tag < 5; ++tag) {
+    for (int tag = 0; tag < kSliderCount; ++tag) {
         const float value = ParamValues[tag].load(std::memory_order_relaxed);
         const int position = roundHalfEven(static_cast<double>(value) * stepsOf(tag));
         if (position != sliders_[tag]->Position()) {
@@ -79,7 +79,7 @@ void TPluginEditorWindow::UpdaterTimer() {
             writeReadout(tag);
         }
     }
-    for (int tag = 5; tag < kNumParams; ++tag) {
+    for (int tag = kHiResSwitch; tag < kNumParams; ++tag) {
         const int state = switchState(ParamValues[tag].load(std::memory_order_relaxed));
         if (state == SwitchStates[tag]) continue;
         SwitchStates[tag] = state;
@@ -92,18 +92,18 @@ void TPluginEditorWindow::UpdaterTimer() {
 }
 
 void TPluginEditorWindow::ShowSwitchOn(int tag) {
-    if (tag < 5 || tag >= kNumParams) return;
+    if (tag < kHiResSwitch || tag >= kNumParams) return;
     switchButton(tag).setFontColor(kSwitchOn);
-    if (tag == 5) {
+    if (tag == kHiResSwitch) {
         l_HQ->setTransparent(false);
         l_HQ->setFontColor(gui::colors::lime);
     }
 }
 
 void TPluginEditorWindow::ShowSwitchOff(int tag) {
-    if (tag < 5 || tag >= kNumParams) return;
+    if (tag < kHiResSwitch || tag >= kNumParams) return;
     switchButton(tag).setFontColor(kSwitchOff);
-    if (tag == 5) {
+    if (tag == kHiResSwitch) {
         l_HQ->setTransparent(true);
         l_HQ->setFontColor(gui::colors::grey);
     }

@@ -149,7 +149,7 @@ void TPluginEditorWindow::buildMainPage(gui::TDIBImageContainer& page) {
                                         {27, 224, 100, 22},
                                         {27, 268, 100, 22}};
     const Font labelFont = Font::cell(FontFamily::Arial, 17, gui::colors::black);
-    for (int tag = 0; tag < 5; ++tag) {
+    for (int tag = 0; tag < kSliderCount; ++tag) {
         const int top = 73 + 44 * tag;
         auto& s = page.add<TDIBSlider>();
         s.setBounds({29, top, 190, 18});
@@ -159,9 +159,9 @@ void TPluginEditorWindow::buildMainPage(gui::TDIBImageContainer& page) {
         s.setImageIndices(1, 2, 3, 4, -1);
         s.setAutoSize(true);
         s.setMin(0);
-        s.setMax(tag < 2 ? 2000 : 1000);
+        s.setMax(isFrequencySlider(tag) ? 2000 : 1000);
         s.SmallChange = 1;
-        s.LargeChange = tag < 2 ? 5 : 10;
+        s.LargeChange = isFrequencySlider(tag) ? 5 : 10;
         s.PageSize = 5;
         s.Opacity = 255;
         s.PointerOpacityLow = 255;
@@ -185,10 +185,10 @@ void TPluginEditorWindow::buildMainPage(gui::TDIBImageContainer& page) {
     sp_LineMarker2 = &addBandMarker(*sp_XYPlot1);
 
     addBevel(page, gui::BevelStyle::Lowered, {240, 211, 244, 86});
-    addSwitch(page, 248, 216, 8, "Stereolize!");
-    addSwitch(page, 365, 216, 11, "Spreadilate!");
-    addSwitch(page, 248, 256, 6, "Bypass");
-    addSwitch(page, 365, 256, 9, "Pass Thru");
+    addSwitch(page, 248, 216, kStereolizeSwitch, "Stereolize!");
+    addSwitch(page, 365, 216, kSpreadilateSwitch, "Spreadilate!");
+    addSwitch(page, 248, 256, kBypassSwitch, "Bypass");
+    addSwitch(page, 365, 256, kPassThruSwitch, "Pass Thru");
 }
 
 void TPluginEditorWindow::buildAboutPage(gui::TDIBImageContainer& page) {
@@ -222,9 +222,9 @@ void TPluginEditorWindow::buildAboutPage(gui::TDIBImageContainer& page) {
         .setWordWrap(true);
 
     addBevel(page, gui::BevelStyle::Lowered, {240, 211, 244, 86});
-    addSwitch(page, 248, 216, 10, "Isolate");
-    addSwitch(page, 365, 216, 5, "Hi-Res");
-    addSwitch(page, 248, 256, 7, "Zindra-cate!");
+    addSwitch(page, 248, 216, kIsolateSwitch, "Isolate");
+    addSwitch(page, 365, 216, kHiResSwitch, "Hi-Res");
+    addSwitch(page, 248, 256, kZindracateSwitch, "Zindra-cate!");
 }
 
 TGlintButton& TPluginEditorWindow::addSwitch(gui::Widget& parent, int left, int top, int tag,
@@ -248,7 +248,7 @@ TGlintButton& TPluginEditorWindow::addSwitch(gui::Widget& parent, int left, int 
     b.setCaption(caption);
     b.setCursor(gui::Cursor::Hand);
     b.OnClick = [this](TGlintButton& sender) { ButtonClick(sender); };
-    switches_[tag - 5] = &b;
+    switches_[tag - kHiResSwitch] = &b;
     return b;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "editor/ControlTags.h"
 #include "host/DVstUtils.h"
 
 namespace editor {
@@ -46,11 +47,11 @@ std::string percentReadout(float value) {
 
 std::string parameterReadout(int index, float value, float centerHzScale, float widthHzScale) {
     switch (index) {
-        case 0: return hertzReadout(value, centerHzScale);
-        case 1: return hertzReadout(value, widthHzScale);
-        case 2:
-        case 3:
-        case 4: return percentReadout(value);
+        case kCenterSlider: return hertzReadout(value, centerHzScale);
+        case kWidthSlider: return hertzReadout(value, widthHzScale);
+        case kSpreadSlider:
+        case kMixSlider:
+        case kHumiditySlider: return percentReadout(value);
         default: return switchState(value) == 1 ? "on" : "off";
     }
 }

@@ -34,21 +34,21 @@ public:
                            NativeWindowFactory makeWindow = &platform::createChildWindow);
     ~APluginEditor() override;
 
-    // UI thread (effEditGetRect): 1, with the window's size once one existed.
+    // [ui thread] (effEditGetRect): 1, with the window's size once one existed.
     int32_t getRect(ERect** rect) override;
-    // UI thread (effEditOpen): creates the window on the first open, fills
+    // [ui thread] (effEditOpen): creates the window on the first open, fills
     // it with the current state and starts its timer. 1, or 0 (with a message
     // to the user) when there is no memory for the window.
     int32_t open(void* parentWindow) override;
-    // UI thread (effEditClose): the close matching the first open destroys the window.
+    // [ui thread] (effEditClose): the close matching the first open destroys the window.
     void close() override;
-    // UI thread (effEditIdle): hands the newest spectrum and display values to
+    // [ui thread] (effEditIdle): hands the newest spectrum and display values to
     // the window and lets it handle what its system has queued.
     void idle() override;
-    // Any thread: copies the twelve parameter values into the window.
+    // [any thread] copies the twelve parameter values into the window.
     void update() override;
 
-    // UI thread: the window while it exists, for tools that draw it.
+    // [ui thread] the window while it exists, for tools that draw it.
     editor::TPluginEditorWindow* editorWindow() const { return window.load(); }
 
 protected:

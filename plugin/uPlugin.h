@@ -61,30 +61,30 @@ public:
     // be destroyed without being used.
     bool ready() const { return allocated; }
 
-    // Audio thread. No allocation, lock or system call.
+    // [audio thread] No allocation, lock or system call.
     void process(float** inputs, float** outputs, int32_t sampleFrames) override;
     void processReplacing(float** inputs, float** outputs, int32_t sampleFrames) override;
-    // UI thread (effMainsChanged) and the engine itself: clear all signal state.
+    // [ui thread] (effMainsChanged) and [audio thread] (a reset): clear all signal state.
     void suspend() override;
     void resume() override;
-    // UI thread (effGetVu): the VU value, which is then cleared.
+    // [ui thread] (effGetVu): the VU value, which is then cleared.
     float getVu() override;
 
-    // Parameters. setParameter may come from any thread, the audio thread
-    // included: it neither allocates nor locks.
+    // [any thread] Parameters, the audio thread included: setParameter neither
+    // allocates nor locks.
     void setParameter(int32_t index, float value) override;
     float getParameter(int32_t index) override;
     void getParameterName(int32_t index, char* text) override;
     void getParameterDisplay(int32_t index, char* text) override;
     void getParameterLabel(int32_t index, char* label) override;
 
-    // Programs (UI thread).
+    // [ui thread] Programs.
     void setProgram(int32_t program) override;
     void setProgramName(char* name) override;
     void getProgramName(char* name) override;
     bool getProgramNameIndexed(int32_t category, int32_t index, char* text) override;
 
-    // Chunks (UI thread). getChunk points *data at the effect's own buffer,
+    // [ui thread] Chunks. getChunk points *data at the effect's own buffer,
     // valid until the next chunk request of the same kind, and answers its
     // size (0 and nothing written without a place for the address). setChunk
     // answers 1 whether it accepts the chunk or refuses it; a refusal is
@@ -92,7 +92,7 @@ public:
     int32_t getChunk(void** data, bool isPreset) override;
     int32_t setChunk(void* data, int32_t byteSize, bool isPreset) override;
 
-    // Identity and capabilities.
+    // [ui thread] Identity and capabilities.
     bool getEffectName(char* name) override;
     bool getVendorString(char* text) override;
     bool getProductString(char* text) override;
@@ -101,15 +101,15 @@ public:
     bool getOutputProperties(int32_t index, VstPinProperties* properties) override;
     int32_t canDo(char* text) override;
 
-    // Engine set-up. updateRateDependentValues and updateBandMask may run on
-    // any thread; the others belong to the audio thread once construction is over.
+    // Engine set-up. [any thread] updateRateDependentValues and updateBandMask;
+    // [audio thread] the others, once construction is over.
     void computeFrameGeometry();
     void updateRateDependentValues();
     void buildWindow();
     void updateBandMask();
     void resetEngine();
 
-    // Values published for the editor, readable from any thread.
+    // [any thread] Values published for the editor.
     int32_t currentFrameSize() const { return publishedFrameSize.load(std::memory_order_relaxed); }
     int32_t getBandLimitBin() const { return bandLimitBin.load(std::memory_order_relaxed); }
     int32_t getBandLowBin() const { return bandLowBin.load(std::memory_order_relaxed); }
@@ -118,12 +118,12 @@ public:
     float getCenterScaleHz() const { return centerScaleHz.load(std::memory_order_relaxed); }
     float getWidthScaleHz() const { return widthScaleHz.load(std::memory_order_relaxed); }
     bool isResetPending() const { return resetPending.load(std::memory_order_acquire); }
-    // One thread (the editor's): copies the magnitudes of the most recent
+    // [ui thread] (the editor's only): copies the magnitudes of the most recent
     // complete frame, at most capacity values each, and returns how many bins
     // that frame had (N/2 + 1).
     int32_t copyMagnitudes(float* left, float* right, int32_t capacity);
 
-    // The editor bridge behind the host's editor requests (UI thread).
+    // [ui thread] The editor bridge behind the host's editor requests.
     APluginEditor* pluginEditor() const;
 
 protected:
@@ -170,13 +170,13 @@ private:
     void separateSpectra();
     void unscaleMagnitudes(float factor);
     void handOverMagnitudes();
-    // Construction: the transforms' tables and the first display slot; false
+    // [ui thread] Construction: the transforms' tables and the first display slot; false
     // when the engine's memory could not be had.
     bool prepareEngine();
-    // Construction: the programs and the chunk buffers.
+    // [ui thread] Construction: the programs and the chunk buffers.
     void allocateProgramsAndChunks();
     void loadFactoryPrograms();
-    // Audio thread: runs a pending reset before the block.
+    // [audio thread] Runs a pending reset before the block.
     void takePendingReset();
 
     bool allocated = false;
