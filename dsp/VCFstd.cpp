@@ -4,8 +4,11 @@
 #include <cstddef>
 #include <cstring>
 
+// All-zero bytes are +0.0 in both parts. One memset: the optimiser makes the
+// same of a loop, but sanitized and fuzzing builds check every element of a
+// loop (a megabyte per engine reset) where they check a memset once.
 void dequ0(ComplexF* X, uint32_t n) {
-    for (uint32_t i = 0; i < n; ++i) X[i] = ComplexF{0.0f, 0.0f};
+    if (n > 0) std::memset(X, 0, static_cast<size_t>(n) * sizeof(ComplexF));
 }
 
 void dequv(ComplexF* Z, const ComplexF* X, uint32_t n) {

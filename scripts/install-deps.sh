@@ -22,7 +22,7 @@ packages="
   googletest libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libkissfft-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   wine wine32:i386 wine64
-  libx11-dev xvfb xdotool imagemagick x11-apps
+  libx11-dev libxres-dev xvfb xdotool imagemagick x11-apps
   libstb-dev fonts-liberation2 fonts-comic-neue
   libsndfile1-dev libcli11-dev
   ardour
