@@ -112,8 +112,8 @@ public:
             std::memcpy(programs[p].name, s.names[p], sizeof s.names[p]);
             std::memcpy(programs[p].reserved, s.reserved[p], sizeof s.reserved[p]);
         }
-        std::memset(presetChunk, 0, presetBytes);
-        std::memset(bankChunk, 0, bankBytes);
+        std::memset(presetChunk.get(), 0, presetBytes);
+        std::memset(bankChunk.get(), 0, bankBytes);
         editorClosed.store(false);
         setSampleRate(s.sampleRate);
         setBlockSize(s.blockSize);
