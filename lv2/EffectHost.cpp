@@ -53,8 +53,6 @@ void EffectHost::connect(uint32_t port, float* data) {
 void EffectHost::activate() {
     send(effMainsChanged, 0, 1);
     active = true;
-    // A call of no frames carries out a pending reset and processes nothing.
-    effect->processReplacing(effect, ports + kInputLeft, ports + kOutputLeft, 0);
 }
 
 void EffectHost::deactivate() {
@@ -67,8 +65,7 @@ void EffectHost::controlShown(int32_t index, float value) {
     if (effect->getParameter(effect, index) != value) effect->setParameter(effect, index, value);
 }
 
-bool EffectHost::applyControls() {
-    bool applied = false;
+void EffectHost::applyControls() {
     for (int32_t i = 0; i < kNumControls; ++i) {
         const float* port = ports[kFirstControl + i];
         if (!port) continue;
@@ -80,17 +77,15 @@ bool EffectHost::applyControls() {
         // host handed it back, or a restored state brought it.
         if (effect->getParameter(effect, i) == value) continue;
         effect->setParameter(effect, i, value);
-        applied = true;
     }
-    return applied;
 }
 
 void EffectHost::run(uint32_t frames) {
     float** inputs = ports + kInputLeft;
     float** outputs = ports + kOutputLeft;
-    // A change may ask the engine for a reset ("Hi-Res"): a call of no
-    // frames lets it happen before the block rather than in its place.
-    if (applyControls()) effect->processReplacing(effect, inputs, outputs, 0);
+    // A change may ask the engine for a reset ("Hi-Res"); the effect carries
+    // it out at the start of the block and then processes the block.
+    applyControls();
     if (float* latency = ports[kLatencyPort]) *latency = static_cast<float>(effect->initialDelay);
     if (!inputs[0] || !inputs[1] || !outputs[0] || !outputs[1]) return;
     effect->processReplacing(effect, inputs, outputs, static_cast<int32_t>(frames));

@@ -36,8 +36,8 @@ public:
                   float opt = 0.0f);
 
     void connect(uint32_t port, float* data);
-    // Instantiation thread: switches the effect on and lets it carry out the
-    // reset it has pending, so that the host's first block is processed.
+    // Instantiation thread: switches the effect on; a reset it has pending is
+    // carried out by the first block, which is processed too.
     void activate();
     void deactivate();
     // Audio thread: applies the control values that changed, then processes
@@ -57,7 +57,7 @@ private:
     explicit EffectHost(float sampleRate);
     static intptr_t hostCallback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
                                  void* ptr, float opt);
-    bool applyControls();
+    void applyControls();
 
     AEffect* effect = nullptr;
     float rate;
