@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/FastestRuns.h"
+#include "bench/VectorCodeLine.h"
 #include "plugin/frame_kernels.h"
 #include "plugin/uPlugin.h"
 
@@ -149,8 +150,7 @@ int main(int argc, char** argv) {
         std::printf("%-24s N=%d  %6.1f us/frame  %6.0fx real time  %4.2fx FFTW pair\n", name, n,
                     frame * 1e6, (p.hop / kSampleRate) / frame, fftw > 0.0 ? frame / fftw : 0.0);
     }
-    std::printf("Vector code: %s\n",
-                frameKernelsWide() ? "AVX2 (frame kernels and FFT passes)" : "SSE2");
+    bench::printVectorCode(4096, vectorCodeName(frameKernelsCode()));
     const double music = reporter.time("BM_EngineInput/0");
     if (music > 0.0) {
         std::printf("Isolate Vocal, silence vs music: %.2fx\n",

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/VectorCodeLine.h"
 #include "plugin/frame_kernels.h"
 #include "plugin/uPlugin.h"
 
@@ -49,6 +50,6 @@ int main() {
         }
         std::printf("%-24s N=%d  %6.0fx real time\n", name, frameSize, kSeconds / best);
     }
-    std::printf("Vector code: %s\n", frameKernelsWide() ? "AVX2" : "SSE2");
+    bench::printVectorCode(4096, vectorCodeName(frameKernelsCode()));
     return 0;
 }

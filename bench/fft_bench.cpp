@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/FastestRuns.h"
+#include "bench/VectorCodeLine.h"
 #include "dsp/VCFmath.h"
 #include "dsp/VecLib.h"
 
@@ -121,6 +122,7 @@ int main(int argc, char** argv) {
                 std::printf("cfpFFT vs %s N=%s: %.2fx\n", other, size, ours / theirs);
         }
     }
+    bench::printVectorCode(4096, nullptr);
     benchmark::Shutdown();
     return 0;
 }

@@ -26,3 +26,27 @@ endfunction()
 if(WIN32)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
+
+# Code for vector sets wider than the SSE2 floor, built beside it and chosen
+# at run time (dsp/VectorCode.h), on every x86 target.
+option(ZINDRA_WIDE_VECTORS "Build AVX2 and AVX-512 code beside SSE2, chosen at run time" ON)
+if(ZINDRA_WIDE_VECTORS AND CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|i[3-6]86")
+  set(ZINDRA_WIDE ON)
+else()
+  set(ZINDRA_WIDE OFF)
+endif()
+
+# Adds file to target, built for the instruction sets in the remaining
+# arguments, without fused multiply-add (every set rounds alike).
+function(zindra_wide_source target file)
+  target_sources(${target} PRIVATE ${file})
+  set(options ${ARGN} -ffp-contract=off)
+  if(WIN32)
+    # The Windows ABIs align the stack to 16 bytes (32-bit: 4), and MinGW's
+    # GCC does not realign it for spilled 256- and 512-bit registers: the
+    # assembler encodes the aligned moves as unaligned ones, which cost the
+    # same on aligned data.
+    list(APPEND options -Wa,-muse-unaligned-vector-move)
+  endif()
+  set_property(SOURCE ${file} APPEND PROPERTY COMPILE_OPTIONS ${options})
+endfunction()

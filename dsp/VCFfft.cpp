@@ -39,6 +39,7 @@
 #include "dsp/VCFfftWide.h"
 #include "dsp/VCFmath.h"
 #include "dsp/VecLibInternal.h"
+#include "dsp/VectorCode.h"
 #include "dsp/fft_passes_body.h"
 
 namespace {
@@ -60,10 +61,7 @@ struct Plan {
 
 // Asked once, when the first plan is made (not at static initialisation, so
 // that a transform from another unit's initialiser still sees the answer).
-bool wideWanted() {
-    static const bool available = fftWidePassesAvailable();
-    return available;
-}
+bool wideWanted() { return ZINDRA_DSP_WIDE && vectorCode() >= VectorCode::Avx2; }
 // Floats of twiddle table per offset j of a pass.
 size_t twiddleFloatsPerOffset(bool wide) { return wide ? 6 : 12; }
 
@@ -300,4 +298,8 @@ bool cfpFFTPrepare(uint32_t n) {
     if (log2n <= kMaxLog2 && planFor(log2n)) return true;
     vecLibReportNotEnoughMemory(false);
     return false;
+}
+
+VectorCode cfpFFTVectorCode(uint32_t n) {
+    return n > 8 && wideWanted() ? VectorCode::Avx2 : VectorCode::Sse2;
 }

@@ -11,11 +11,6 @@
 
 #include "dsp/fft_passes_body.h"
 
-bool fftWidePassesAvailable() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-}
-
 void fftWideFirstPass(float* y, const float* x, uint32_t n, uint32_t firstRadix,
                       const uint32_t* gather, float scale, bool inverse) {
     outOfPlaceFirstPass(y, x, n, firstRadix, gather, scale, inverse);

@@ -1,5 +1,6 @@
 // The FFT's first pass and radix-4 passes in 256-bit vectors (AVX2),
-// for processors that have them; chosen once per process at run time.
+// for processors that have them; chosen once per process at run time
+// (dsp/VectorCode.h).
 // Internal to the FFT. Builds without them (ZINDRA_DSP_WIDE 0) get stand-ins
 // that plans never call.
 #pragma once
@@ -7,9 +8,6 @@
 #include <cstdint>
 
 #if ZINDRA_DSP_WIDE
-
-// True when the processor and the operating system support the wide passes.
-bool fftWidePassesAvailable();
 
 // The out-of-place first pass: blocks of firstRadix = 4, 8 or 16 from the
 // input gathered in bit-reversed order, times scale; n >= 4 firstRadix.
@@ -25,7 +23,6 @@ void fftWidePasses(float* y, uint32_t n, uint32_t span, const float* twiddles, b
 
 #else
 
-inline bool fftWidePassesAvailable() { return false; }
 inline void fftWideFirstPass(float*, const float*, uint32_t, uint32_t, const uint32_t*, float,
                              bool) {}
 inline void fftWidePasses(float*, uint32_t, uint32_t, const float*, bool) {}

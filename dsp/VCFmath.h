@@ -9,6 +9,8 @@
 // agree with the exact transform to single-precision rounding.
 #pragma once
 
+#include "dsp/VectorCode.h"
+
 #include <cstdint>
 
 #include "dsp/VecLib.h"
@@ -76,3 +78,6 @@ void cfpFFT(ComplexF* Y, const ComplexF* X, uint32_t n, int direction);
 // when n is not a power of two (silently) or when the plan cannot be had
 // (memory, or n beyond 2^24: reported as "V_vector: (1) Not enough memory.").
 bool cfpFFTPrepare(uint32_t n);
+
+// The vector code of the passes of a transform of size n (dsp/VectorCode.h).
+VectorCode cfpFFTVectorCode(uint32_t n);

@@ -7,20 +7,21 @@
 const FrameKernels& frameKernelsAvx2();
 
 const FrameKernels* frameKernelsWide() {
-    static const bool available = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
-    }();
-    return available ? &frameKernelsAvx2() : nullptr;
+    return processorVectorCode() >= VectorCode::Avx2 ? &frameKernelsAvx2() : nullptr;
 }
 #else
 const FrameKernels* frameKernelsWide() { return nullptr; }
 #endif
 
 const FrameKernels& frameKernels() {
-    static const FrameKernels& chosen =
-        frameKernelsWide() ? *frameKernelsWide() : frameKernelsBaseline();
+    static const FrameKernels& chosen = vectorCode() >= VectorCode::Avx2 && frameKernelsWide()
+                                            ? *frameKernelsWide()
+                                            : frameKernelsBaseline();
     return chosen;
+}
+
+VectorCode frameKernelsCode() {
+    return &frameKernels() == frameKernelsWide() ? VectorCode::Avx2 : VectorCode::Sse2;
 }
 
 // The surely-inside and surely-outside tests keep 1e-5 radians from both ends:

@@ -1,7 +1,7 @@
 // The frame step's passes over samples and spectra, each a plain loop the
 // compiler turns into vector code. They are built twice: for the processor
-// every build may assume (SSE2) and, on x86_64 Linux, for AVX2; frameKernels()
-// picks one set once per process.
+// every build may assume (SSE2) and for AVX2; frameKernels() picks one set once
+// per process, as dsp/VectorCode.h says.
 //
 // The spectral pass works through the bins in blocks small enough for the
 // first-level cache; inside a block the half spectra are kept as planes (all
@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "dsp/VecLib.h"
+#include "dsp/VectorCode.h"
 
 // What the band stage does to the bins of the band.
 struct BandStageOptions {
@@ -77,8 +78,10 @@ struct FrameKernels {
 
 // The set for this processor; chosen on first use.
 const FrameKernels& frameKernels();
+// The vector code of that set.
+VectorCode frameKernelsCode();
 
 // The two sets, for tests that compare them; wide is null where the build or
-// the processor has no AVX2.
+// the processor has no AVX2 (whatever ZINDRA_VECTOR_CODE says).
 const FrameKernels& frameKernelsBaseline();
 const FrameKernels* frameKernelsWide();
