@@ -36,10 +36,10 @@
 #include <mutex>
 #include <new>
 
-#include "dsp/VCFfftWide.h"
 #include "dsp/VCFmath.h"
 #include "dsp/VecLibInternal.h"
 #include "dsp/VectorCode.h"
+#include "dsp/fft_passes.h"
 #include "dsp/fft_passes_body.h"
 
 namespace {
@@ -51,19 +51,28 @@ struct Plan {
     uint32_t n;
     uint32_t log2n;
     uint32_t firstRadix;     // 4 or 8
+    uint32_t span;           // length of the blocks after the first pass: 4, 8 or 16
     const uint32_t* gather;  // bit-reversal of m in L - log2(firstRadix) bits
     const uint32_t* swaps;   // pairs (i, rev i), i < rev i, for in-place work
     uint32_t swapPairs;
-    const float* twiddles;  // per pass s = firstRadix, 4 firstRadix, .. n/4
-    bool wide;              // passes in 256-bit registers (tables for four lanes)
+    const float* twiddles;  // per pass s = span, 4 span, .. n/4
+    const FftPasses* passes;
     void* memory;
 };
 
-// Asked once, when the first plan is made (not at static initialisation, so
-// that a transform from another unit's initialiser still sees the answer).
-bool wideWanted() { return ZINDRA_DSP_WIDE && vectorCode() >= VectorCode::Avx2; }
-// Floats of twiddle table per offset j of a pass.
-size_t twiddleFloatsPerOffset(bool wide) { return wide ? 6 : 12; }
+// The passes for size 2^log2n: the widest set this process runs (asked when
+// the first plan is made, not at static initialisation, so that a transform
+// from another unit's initialiser still sees the answer) whose registers the
+// first pass fills, n / firstRadix >= lanes.
+const FftPasses& passesFor(uint32_t log2n) {
+#if ZINDRA_DSP_WIDE
+    const VectorCode code = vectorCode();
+    if (code >= VectorCode::Avx512 && log2n >= 7) return fftPassesAvx512();
+    if (code >= VectorCode::Avx2 && log2n >= 4) return fftPassesAvx2();
+#endif
+    (void)log2n;
+    return fftPassesSse2();
+}
 
 std::atomic<Plan*> plans[kMaxLog2 + 1];
 std::mutex planLock;
@@ -94,11 +103,13 @@ Plan* makePlan(uint32_t log2n) {
     const uint32_t n = 1u << log2n;
     const uint32_t firstRadix = (log2n % 2 == 0) ? 4 : 8;
     const uint32_t firstBits = firstRadix == 4 ? 2 : 3;
+    // Blocks of 16 at once save the pass s = 4.
+    const uint32_t span = firstRadix == 4 && n >= 64 ? 16 : firstRadix;
     const size_t gatherCount = n / firstRadix;
+    const FftPasses& passes = passesFor(log2n);
+    const size_t lanes = passes.lanes;
     size_t twiddleFloats = 0;
-    const bool wide = wideWanted();
-    for (size_t s = firstRadix; 4 * s <= n; s *= 4)
-        twiddleFloats += twiddleFloatsPerOffset(wide) * s;
+    for (size_t s = span; 4 * s <= n; s *= 4) twiddleFloats += kTwiddleFloatsPerOffset * s;
     size_t swapPairs = 0;
     for (uint32_t i = 0; i < n; ++i)
         if (i < reverseBits(i, log2n)) ++swapPairs;
@@ -117,12 +128,10 @@ Plan* makePlan(uint32_t log2n) {
     uint32_t* gather = reinterpret_cast<uint32_t*>(twiddles + twiddleFloats);
     uint32_t* swaps = gather + gatherCount;
 
-    // SSE2 passes: per pair of offsets j, for q = 1, 2, 3, the real parts of
-    // W^(q j), each twice, then the imaginary parts as (-Im, Im). Wide passes:
-    // per four offsets j, for q = 1, 2, 3, the four W^(q j) as (Re, Im).
+    // The layout FftPasses::lanes describes. Every pass's table starts on a
+    // multiple of 64 bytes (12 floats times s, s a multiple of 4).
     float* w = twiddles;
-    const size_t lanes = wide ? 4 : 2;
-    for (size_t s = firstRadix; 4 * s <= n; s *= 4) {
+    for (size_t s = span; 4 * s <= n; s *= 4) {
         for (size_t j = 0; j < s; j += lanes) {
             for (size_t q = 1; q <= 3; ++q) {
                 for (size_t lane = 0; lane < lanes; ++lane) {
@@ -130,17 +139,12 @@ Plan* makePlan(uint32_t log2n) {
                                          static_cast<double>(4 * s);
                     const auto c = static_cast<float>(std::cos(angle));
                     const auto sn = static_cast<float>(std::sin(angle));
-                    if (wide) {
-                        w[2 * lane] = c;
-                        w[2 * lane + 1] = sn;
-                    } else {
-                        w[2 * lane] = c;
-                        w[2 * lane + 1] = c;
-                        w[2 * lanes + 2 * lane] = -sn;
-                        w[2 * lanes + 2 * lane + 1] = sn;
-                    }
+                    w[2 * lane] = c;
+                    w[2 * lane + 1] = c;
+                    w[2 * lanes + 2 * lane] = -sn;
+                    w[2 * lanes + 2 * lane + 1] = sn;
                 }
-                w += (wide ? 2 : 4) * lanes;
+                w += 4 * lanes;
             }
         }
     }
@@ -154,8 +158,9 @@ Plan* makePlan(uint32_t log2n) {
             ++pair;
         }
     }
-    *plan = Plan{n,        log2n, firstRadix, gather, swaps, static_cast<uint32_t>(swapPairs),
-                 twiddles, wide,  memory};
+    *plan =
+        Plan{n,        log2n,   firstRadix, span, gather, swaps, static_cast<uint32_t>(swapPairs),
+             twiddles, &passes, memory};
     return plan;
 }
 
@@ -197,7 +202,8 @@ void smallTransform(ComplexF* Y, const ComplexF* X, uint32_t n, int direction, d
 }
 
 // --- the passes: out of place and radix 4 in fft_passes_body.h (built here
-// for SSE2, in VCFfftWide.cpp for AVX2); in place, for every plan, here ---
+// for SSE2, in fft_passes_avx2.cpp and fft_passes_avx512.cpp for the wider
+// sets); in place, for every plan, here ---
 
 inline Floats loadPair(const float* a, const float* b) {
     const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(a));
@@ -205,14 +211,14 @@ inline Floats loadPair(const float* a, const float* b) {
 }
 
 // The in-place first pass, after the bit-reversal swaps: blocks m, m + 1 of
-// R = 4 or 8 (register lanes 0 and 1) read their own entries, whose order is
-// the bit-reversal of p.
+// R = 4, 8 or 16 (register lanes 0 and 1) read their own entries, whose
+// order is the bit-reversal of p.
 template <bool Inverse, size_t R>
 void inPlaceFirstPass(float* y, size_t n, float scale) {
     static_assert(kLanes == 2);
+    constexpr uint32_t bits = R == 4 ? 2 : R == 8 ? 3 : 4;
     size_t offset[R];
-    for (size_t p = 0; p < R; ++p)
-        offset[p] = 2 * (R == 4 ? ((p & 1) << 1) | (p >> 1) : ((p & 1) << 2) | (p & 2) | (p >> 2));
+    for (uint32_t p = 0; p < R; ++p) offset[p] = 2 * size_t{reverseBits(p, bits)};
     const Floats k = splat(scale);
     for (size_t i = 0; i < n / R; i += 2) {
         float* const blocks[2] = {y + 2 * R * i, y + 2 * R * (i + 1)};
@@ -229,33 +235,22 @@ template <bool Inverse>
 void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
     float* y = &Y->re;
     const float* x = &X->re;
-    uint32_t span = plan.firstRadix;  // length of the blocks after the first pass
-    const float* tw = plan.twiddles;
     if (Y == X) {
         for (uint32_t p = 0; p < plan.swapPairs; ++p) {
             const ComplexF t = Y[plan.swaps[2 * p]];
             Y[plan.swaps[2 * p]] = Y[plan.swaps[2 * p + 1]];
             Y[plan.swaps[2 * p + 1]] = t;
         }
-        if (plan.firstRadix == 4)
-            inPlaceFirstPass<Inverse, 4>(y, plan.n, scale);
-        else
+        if (plan.span == 16)
+            inPlaceFirstPass<Inverse, 16>(y, plan.n, scale);
+        else if (plan.span == 8)
             inPlaceFirstPass<Inverse, 8>(y, plan.n, scale);
-    } else {
-        if (plan.firstRadix == 4 && plan.n >= 64) {
-            // Blocks of 16 at once save the pass s = 4.
-            tw += twiddleFloatsPerOffset(plan.wide) * 4;
-            span = 16;
-        }
-        if (plan.wide)
-            fftWideFirstPass(y, x, plan.n, span, plan.gather, scale, Inverse);
         else
-            outOfPlaceFirstPass(y, x, plan.n, span, plan.gather, scale, Inverse);
+            inPlaceFirstPass<Inverse, 4>(y, plan.n, scale);
+    } else {
+        plan.passes->firstPass(y, x, plan.n, plan.span, plan.gather, scale, Inverse);
     }
-    if (plan.wide)
-        fftWidePasses(y, plan.n, span, tw, Inverse);
-    else
-        radix4Passes(y, plan.n, span, tw, Inverse);
+    plan.passes->passes(y, plan.n, plan.span, plan.twiddles, Inverse);
 }
 
 bool isPowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }
@@ -300,6 +295,13 @@ bool cfpFFTPrepare(uint32_t n) {
     return false;
 }
 
+const FftPasses& fftPassesSse2() {
+    static constexpr FftPasses kPasses{outOfPlaceFirstPass, radix4Passes, kLanes};
+    return kPasses;
+}
+
 VectorCode cfpFFTVectorCode(uint32_t n) {
-    return n > 8 && wideWanted() ? VectorCode::Avx2 : VectorCode::Sse2;
+    if (!isPowerOfTwo(n) || n <= 8) return VectorCode::Sse2;
+    const size_t lanes = passesFor(log2Of(n)).lanes;
+    return lanes == 8 ? VectorCode::Avx512 : lanes == 4 ? VectorCode::Avx2 : VectorCode::Sse2;
 }

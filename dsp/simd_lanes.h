@@ -1,8 +1,8 @@
 // Complex values in vector registers, for code that is built once per
-// instruction set: a translation unit compiled with -mavx2 gets 256-bit
-// registers of four complex values, every other one 128-bit SSE2 registers of
-// two. A complex value is (re, im) or, in the frame kernels, a (left, right)
-// pair of samples.
+// instruction set: a translation unit compiled with -mavx512f gets 512-bit
+// registers of eight complex values, one compiled with -mavx2 256-bit
+// registers of four, every other one 128-bit SSE2 registers of two. A complex value is (re, im) or,
+// in the frame kernels, a (left, right) pair of samples.
 //
 // Everything here has internal linkage, and nothing but the compiler's
 // intrinsics (always inlined) is taken from headers with inline functions:
@@ -20,7 +20,97 @@
 
 namespace {
 
-#if defined(__AVX2__)
+#if defined(__AVX512F__)
+
+constexpr int kLanes = 8;  // complex values per register
+
+using Floats = __m512;
+using Doubles = __m512d;  // eight doubles
+using Bits = __m512i;
+
+inline Floats load(const float* p) { return _mm512_loadu_ps(p); }
+inline void store(float* p, Floats v) { _mm512_storeu_ps(p, v); }
+inline Floats add(Floats a, Floats b) { return _mm512_add_ps(a, b); }
+inline Floats sub(Floats a, Floats b) { return _mm512_sub_ps(a, b); }
+inline Floats mul(Floats a, Floats b) { return _mm512_mul_ps(a, b); }
+inline Floats splat(float x) { return _mm512_set1_ps(x); }
+inline Doubles splatDouble(double x) { return _mm512_set1_pd(x); }
+
+// w[0], w[0], w[1], w[1], ..: one real factor for both parts of each value.
+inline Floats eachTwice(const float* w) {
+    return _mm512_permutexvar_ps(_mm512_setr_epi32(0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7),
+                                 _mm512_castps256_ps512(_mm256_loadu_ps(w)));
+}
+
+// (im, re) of each value.
+inline Floats swapParts(Floats z) { return _mm512_permute_ps(z, 0xB1); }
+
+// The sign bit of every real part, or of every imaginary part.
+inline Floats realSigns() { return _mm512_castsi512_ps(_mm512_set1_epi64(0x0000000080000000LL)); }
+inline Floats imaginarySigns() { return _mm512_castsi512_ps(_mm512_set1_epi64(INT64_MIN)); }
+
+// sigma i z: (-im, re) for the forward direction, (im, -re) for the inverse.
+template <bool Inverse>
+inline Floats timesSigmaI(Floats z) {
+    return _mm512_xor_ps(swapParts(z), Inverse ? imaginarySigns() : realSigns());
+}
+
+// z times the constant c + i sigma s: both products rounded, then summed.
+template <bool Inverse>
+inline Floats rotate(Floats z, float c, float s) {
+    const __m512 product = _mm512_mul_ps(z, _mm512_set1_ps(c));
+    const __m512 cross = _mm512_mul_ps(swapParts(z), _mm512_xor_ps(_mm512_set1_ps(s), realSigns()));
+    return Inverse ? _mm512_sub_ps(product, cross) : _mm512_add_ps(product, cross);
+}
+
+// Writes kLanes blocks of values q[0..count), block l taking lane l of each:
+// 8 x 8 transposes of complex values (count a multiple of 8), or value by
+// value for the blocks of 4 of the smallest plans.
+inline void storeLanes(float* const* blocks, const Floats* q, size_t count) {
+    if (count % 8 != 0) {
+        for (size_t p = 0; p < count; ++p) {
+            double values[8];
+            _mm512_storeu_pd(values, _mm512_castps_pd(q[p]));
+            for (size_t l = 0; l < 8; ++l) __builtin_memcpy(blocks[l] + 2 * p, &values[l], 8);
+        }
+        return;
+    }
+    for (size_t g = 0; g < count; g += 8) {
+        __m512d t[8], u[8];
+        for (size_t p = 0; p < 8; p += 2) {  // (a0 b0 | a2 b2 | a4 b4 | a6 b6), (a1 b1 | ..)
+            t[p] = _mm512_unpacklo_pd(_mm512_castps_pd(q[g + p]), _mm512_castps_pd(q[g + p + 1]));
+            t[p + 1] =
+                _mm512_unpackhi_pd(_mm512_castps_pd(q[g + p]), _mm512_castps_pd(q[g + p + 1]));
+        }
+        for (size_t p = 0; p < 8; p += 4) {  // (a0 b0 | a4 b4 | c0 d0 | c4 d4), ..
+            u[p] = _mm512_shuffle_f64x2(t[p], t[p + 2], 0x88);
+            u[p + 1] = _mm512_shuffle_f64x2(t[p], t[p + 2], 0xDD);
+            u[p + 2] = _mm512_shuffle_f64x2(t[p + 1], t[p + 3], 0x88);
+            u[p + 3] = _mm512_shuffle_f64x2(t[p + 1], t[p + 3], 0xDD);
+        }
+        // u[0..3] hold lanes (0, 4), (2, 6), (1, 5), (3, 7) of q[g .. g + 3], u[4..7] of the rest.
+        constexpr size_t kLaneOf[4] = {0, 2, 1, 3};
+        for (size_t r = 0; r < 4; ++r) {
+            const size_t lane = kLaneOf[r];
+            _mm512_storeu_pd(reinterpret_cast<double*>(blocks[lane] + 2 * g),
+                             _mm512_shuffle_f64x2(u[r], u[r + 4], 0x88));
+            _mm512_storeu_pd(reinterpret_cast<double*>(blocks[lane + 4] + 2 * g),
+                             _mm512_shuffle_f64x2(u[r], u[r + 4], 0xDD));
+        }
+    }
+}
+
+// Leaves the wide registers clean for SSE code that follows.
+inline void endLanes() { _mm256_zeroupper(); }
+
+inline Bits noBits() { return _mm512_setzero_si512(); }
+// The larger of largest and the bit patterns of |v|, lane by lane.
+inline Bits largerBits(Bits largest, Floats v) {
+    const Bits magnitude = _mm512_and_si512(_mm512_castps_si512(v), _mm512_set1_epi32(0x7FFFFFFF));
+    return _mm512_max_epu32(largest, magnitude);
+}
+
+#elif defined(__AVX2__)
 
 constexpr int kLanes = 4;  // complex values per register
 
@@ -53,21 +143,7 @@ inline Floats timesSigmaI(Floats z) {
     return _mm256_xor_ps(swapParts(z), Inverse ? negateIm : negateRe);
 }
 
-// z w, or z conj(w) for the inverse, with the FFT's four twiddles w stored
-// as (Re, Im) pairs (24 floats for the three twiddles q = 1, 2, 3 of a
-// register). Both products are rounded, then summed: as in the SSE2 set.
-template <bool Inverse>
-inline Floats twiddle(Floats z, const float* w) {
-    const __m256 re = _mm256_moveldup_ps(_mm256_load_ps(w));
-    const __m256 im = _mm256_movehdup_ps(_mm256_load_ps(w));
-    const __m256 product = _mm256_mul_ps(z, re);
-    const __m256 cross = _mm256_mul_ps(swapParts(z), im);
-    // addsub: the real parts subtract, the imaginary parts add; the inverse
-    // (conjugated twiddle) the other way round.
-    return _mm256_addsub_ps(product, Inverse ? _mm256_xor_ps(cross, _mm256_set1_ps(-0.0f)) : cross);
-}
-
-// z times the constant c + i sigma s, rounded like twiddle.
+// z times the constant c + i sigma s: both products rounded, then summed.
 template <bool Inverse>
 inline Floats rotate(Floats z, float c, float s) {
     const __m256 product = _mm256_mul_ps(z, _mm256_set1_ps(c));
@@ -137,17 +213,7 @@ inline Floats timesSigmaI(Floats z) {
     return _mm_xor_ps(swapParts(z), Inverse ? negateIm : negateRe);
 }
 
-// z w, or z conj(w) for the inverse, with the FFT's two twiddles w stored as
-// (Re, Re) pairs, then (-Im, Im) pairs (24 floats for the three twiddles
-// q = 1, 2, 3 of a register). Both products are rounded.
-template <bool Inverse>
-inline Floats twiddle(Floats z, const float* w) {
-    const __m128 product = _mm_mul_ps(z, _mm_load_ps(w));
-    const __m128 cross = _mm_mul_ps(swapParts(z), _mm_load_ps(w + 4));
-    return Inverse ? _mm_sub_ps(product, cross) : _mm_add_ps(product, cross);
-}
-
-// z times the constant c + i sigma s.
+// z times the constant c + i sigma s: both products rounded, then summed.
 template <bool Inverse>
 inline Floats rotate(Floats z, float c, float s) {
     const __m128 product = _mm_mul_ps(z, _mm_set1_ps(c));
