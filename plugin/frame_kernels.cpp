@@ -5,23 +5,41 @@
 
 #if ZINDRA_WIDE_KERNELS
 const FrameKernels& frameKernelsAvx2();
-
-const FrameKernels* frameKernelsWide() {
-    return processorVectorCode() >= VectorCode::Avx2 ? &frameKernelsAvx2() : nullptr;
-}
-#else
-const FrameKernels* frameKernelsWide() { return nullptr; }
+const FrameKernels& frameKernelsAvx512();
 #endif
 
-const FrameKernels& frameKernels() {
-    static const FrameKernels& chosen = vectorCode() >= VectorCode::Avx2 && frameKernelsWide()
-                                            ? *frameKernelsWide()
-                                            : frameKernelsBaseline();
-    return chosen;
+const FrameKernels* frameKernelsOf(VectorCode code) {
+    if (code > processorVectorCode()) return nullptr;
+    switch (code) {
+        case VectorCode::Sse2: return &frameKernelsBaseline();
+#if ZINDRA_WIDE_KERNELS
+        case VectorCode::Avx2: return &frameKernelsAvx2();
+        case VectorCode::Avx512: return &frameKernelsAvx512();
+#endif
+        default: return nullptr;
+    }
 }
 
+namespace {
+
+// The widest set built that the process runs.
+VectorCode chosenCode() {
+    VectorCode code = vectorCode();
+    while (code != VectorCode::Sse2 && !frameKernelsOf(code))
+        code = static_cast<VectorCode>(static_cast<int>(code) - 1);
+    return code;
+}
+
+}  // namespace
+
 VectorCode frameKernelsCode() {
-    return &frameKernels() == frameKernelsWide() ? VectorCode::Avx2 : VectorCode::Sse2;
+    static const VectorCode code = chosenCode();
+    return code;
+}
+
+const FrameKernels& frameKernels() {
+    static const FrameKernels& chosen = *frameKernelsOf(frameKernelsCode());
+    return chosen;
 }
 
 // The surely-inside and surely-outside tests keep 1e-5 radians from both ends:

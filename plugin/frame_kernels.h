@@ -1,7 +1,7 @@
 // The frame step's passes over samples and spectra, each a plain loop the
 // compiler turns into vector code. They are built twice: for the processor
-// every build may assume (SSE2) and for AVX2; frameKernels() picks one set once
-// per process, as dsp/VectorCode.h says.
+// every build may assume (SSE2), for AVX2 and for AVX-512; frameKernels() picks
+// one set once per process, as dsp/VectorCode.h says.
 //
 // The spectral pass works through the bins in blocks small enough for the
 // first-level cache; inside a block the half spectra are kept as planes (all
@@ -81,7 +81,7 @@ const FrameKernels& frameKernels();
 // The vector code of that set.
 VectorCode frameKernelsCode();
 
-// The two sets, for tests that compare them; wide is null where the build or
-// the processor has no AVX2 (whatever ZINDRA_VECTOR_CODE says).
+// The set built for one code, for tests that compare them: null where the
+// build or the processor lacks it (whatever ZINDRA_VECTOR_CODE says).
 const FrameKernels& frameKernelsBaseline();
-const FrameKernels* frameKernelsWide();
+const FrameKernels* frameKernelsOf(VectorCode code);

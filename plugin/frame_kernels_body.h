@@ -1,5 +1,6 @@
 // The kernels of frame_kernels.h. Included once by each instruction-set build
-// (frame_kernels_sse2.cpp, frame_kernels_avx2.cpp), which then hand out
+// (frame_kernels_sse2.cpp, frame_kernels_avx2.cpp, frame_kernels_avx512.cpp),
+// which then hand out
 // kKernels: the lanes of dsp/simd_lanes.h, the loops over samples
 // (frame_sample_loops.h) and the spectral pass (frame_spectral_pass.h, with
 // the separation of the bins in frame_separation.h). Everything in them has

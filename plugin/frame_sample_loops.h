@@ -19,7 +19,49 @@ inline u32 bitsOf(float x) { return __builtin_bit_cast(u32, x); }
 // The steps over interleaved (left, right) pairs are written in vector
 // instructions: the compiler's own vectorisation of them spends most of its
 // time taking the pairs apart and putting them back together.
-#if defined(__AVX2__)
+#if defined(__AVX512F__)
+
+// (a0, b0, a1, b1, .., a7, b7) of two registers of eight.
+inline __m512 interleave(__m256 a, __m256 b) {
+    const __m512i order =
+        _mm512_setr_epi32(0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
+    return _mm512_permutex2var_ps(_mm512_castps256_ps512(a), order, _mm512_castps256_ps512(b));
+}
+
+// Eight samples: (left + c, right + c) in double precision, rounded once.
+inline void fillStep(float* out, const float* left, const float* right) {
+    const __m512d c = _mm512_set1_pd(kAntiDenormal);
+    const __m256 l = _mm512_cvtpd_ps(_mm512_add_pd(_mm512_cvtps_pd(_mm256_loadu_ps(left)), c));
+    const __m256 r = _mm512_cvtpd_ps(_mm512_add_pd(_mm512_cvtps_pd(_mm256_loadu_ps(right)), c));
+    _mm512_storeu_ps(out, interleave(l, r));
+}
+
+// Eight samples of the output; see mixOutput.
+template <bool Replacing>
+inline void mixStep(float* left, float* right, const float* p, const float* d, __m512d wet,
+                    __m512d dry) {
+    const __m512 pv = _mm512_loadu_ps(p), dv = _mm512_loadu_ps(d);
+    __m512d lo = _mm512_mul_pd(_mm512_cvtps_pd(_mm512_castps512_ps256(pv)), wet);
+    __m512d hi = _mm512_mul_pd(_mm512_cvtps_pd(_mm512_extractf32x8_ps(pv, 1)), wet);
+    if constexpr (!Replacing) {
+        const __m512 held = interleave(_mm256_loadu_ps(left), _mm256_loadu_ps(right));
+        lo = _mm512_add_pd(lo, _mm512_cvtps_pd(_mm512_castps512_ps256(held)));
+        hi = _mm512_add_pd(hi, _mm512_cvtps_pd(_mm512_extractf32x8_ps(held, 1)));
+    }
+    const __m512d c = _mm512_set1_pd(kAntiDenormal);
+    lo = _mm512_sub_pd(
+        _mm512_add_pd(lo, _mm512_mul_pd(_mm512_cvtps_pd(_mm512_castps512_ps256(dv)), dry)), c);
+    hi = _mm512_sub_pd(
+        _mm512_add_pd(hi, _mm512_mul_pd(_mm512_cvtps_pd(_mm512_extractf32x8_ps(dv, 1)), dry)), c);
+    const __m512 both = _mm512_insertf32x8(_mm512_castps256_ps512(_mm512_cvtpd_ps(lo)),
+                                           _mm512_cvtpd_ps(hi), 1);  // L R L R ..
+    const __m512 split = _mm512_permutexvar_ps(
+        _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15), both);
+    _mm256_storeu_ps(left, _mm512_castps512_ps256(split));
+    _mm256_storeu_ps(right, _mm512_extractf32x8_ps(split, 1));
+}
+
+#elif defined(__AVX2__)
 
 // Four samples: (left + c, right + c) in double precision, rounded once.
 inline void fillStep(float* out, const float* left, const float* right) {

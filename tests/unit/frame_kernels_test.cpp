@@ -154,13 +154,11 @@ TEST(FrameKernels, SpectralPassMatchesThePlainModel) {
     }
 }
 
-TEST(FrameKernels, WideSetGivesTheSameBitsAsTheBaseline) {
-    const FrameKernels* wide = frameKernelsWide();
-    if (!wide) GTEST_SKIP() << "no AVX2 on this processor or in this build";
-    const FrameKernels& base = frameKernelsBaseline();
+// Every kernel of wide against base, bit for bit.
+void expectSameBits(const FrameKernels& base, const FrameKernels& wide) {
     const std::vector<ComplexF> z = randomPacked(11);
     for (const FrameSeparation& f : allSeparations()) {
-        const Separated a = separate(base, z, f), b = separate(*wide, z, f);
+        const Separated a = separate(base, z, f), b = separate(wide, z, f);
         ASSERT_EQ(std::memcmp(a.s.data(), b.s.data(), a.s.size() * sizeof(ComplexF)), 0)
             << describe(f);
         ASSERT_EQ(a.left, b.left) << describe(f);
@@ -182,7 +180,7 @@ TEST(FrameKernels, WideSetGivesTheSameBitsAsTheBaseline) {
     for (uint32_t count : {1u, 3u, 8u, 1003u}) {
         std::vector<ComplexF> ringA(count), ringB(count);
         base.fillRing(ringA.data(), left.data(), right.data(), count);
-        wide->fillRing(ringB.data(), left.data(), right.data(), count);
+        wide.fillRing(ringB.data(), left.data(), right.data(), count);
         EXPECT_EQ(std::memcmp(ringA.data(), ringB.data(), count * sizeof(ComplexF)), 0) << count;
 
         for (bool replacing : {true, false}) {
@@ -190,26 +188,38 @@ TEST(FrameKernels, WideSetGivesTheSameBitsAsTheBaseline) {
             std::vector<float> outA2(right.begin(), right.begin() + count), outB2 = outA2;
             base.mixOutput(outA.data(), outA2.data(), frame.data(), sum.data(), count, 0.6, 0.35,
                            replacing);
-            wide->mixOutput(outB.data(), outB2.data(), frame.data(), sum.data(), count, 0.6, 0.35,
-                            replacing);
+            wide.mixOutput(outB.data(), outB2.data(), frame.data(), sum.data(), count, 0.6, 0.35,
+                           replacing);
             EXPECT_EQ(outA, outB) << count;
             EXPECT_EQ(outA2, outB2) << count;
         }
 
         std::vector<ComplexF> copyA(count), copyB(count);
         EXPECT_EQ(base.enterFrame(copyA.data(), frame.data(), count),
-                  wide->enterFrame(copyB.data(), frame.data(), count));
+                  wide.enterFrame(copyB.data(), frame.data(), count));
         EXPECT_EQ(std::memcmp(copyA.data(), frame.data(), count * sizeof(ComplexF)), 0);
 
         base.windowFrame(copyA.data(), frame.data(), window.data(), count, 0.25f);
-        wide->windowFrame(copyB.data(), frame.data(), window.data(), count, 0.25f);
+        wide.windowFrame(copyB.data(), frame.data(), window.data(), count, 0.25f);
         EXPECT_EQ(std::memcmp(copyA.data(), copyB.data(), count * sizeof(ComplexF)), 0);
 
         std::vector<ComplexF> sumA(sum.begin(), sum.begin() + count), sumB = sumA;
         base.accumulateWindowed(sumA.data(), frame.data(), window.data(), count, 4.0f);
-        wide->accumulateWindowed(sumB.data(), frame.data(), window.data(), count, 4.0f);
+        wide.accumulateWindowed(sumB.data(), frame.data(), window.data(), count, 4.0f);
         EXPECT_EQ(std::memcmp(sumA.data(), sumB.data(), count * sizeof(ComplexF)), 0);
     }
+}
+
+TEST(FrameKernels, WideSetsGiveTheSameBitsAsTheBaseline) {
+    bool compared = false;
+    for (VectorCode code : {VectorCode::Avx2, VectorCode::Avx512}) {
+        if (const FrameKernels* wide = frameKernelsOf(code)) {
+            SCOPED_TRACE(vectorCodeName(code));
+            expectSameBits(frameKernelsBaseline(), *wide);
+            compared = true;
+        }
+    }
+    if (!compared) GTEST_SKIP() << "no AVX2 on this processor or in this build";
 }
 
 TEST(FrameKernels, SampleLoopsRoundInDoublePrecisionOnce) {
