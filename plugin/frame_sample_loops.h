@@ -23,8 +23,7 @@ inline u32 bitsOf(float x) { return __builtin_bit_cast(u32, x); }
 
 // (a0, b0, a1, b1, .., a7, b7) of two registers of eight.
 inline __m512 interleave(__m256 a, __m256 b) {
-    const __m512i order =
-        _mm512_setr_epi32(0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
+    const __m512i order = _mm512_setr_epi32(0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
     return _mm512_permutex2var_ps(_mm512_castps256_ps512(a), order, _mm512_castps256_ps512(b));
 }
 
