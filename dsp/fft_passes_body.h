@@ -196,16 +196,26 @@ void firstPassOf(float* y, const float* x, size_t n, size_t firstRadix, const ui
         firstPass<Inverse, 8>(y, x, n, gather, scale);
 }
 
+// Two levels per pass over memory keep sixteen values in registers: 64-bit
+// code has 16 or 32 of them, 32-bit code only 8, and there the values
+// spilled to the stack cost more than the pass over memory saved.
+constexpr bool kTwoLevelsPerPass = sizeof(void*) == 8;
+
 // The passes s = span, 4 span, .. n/4, two at a time while they fit.
 template <bool Inverse>
 void passesOf(float* y, size_t n, size_t span, const float* tw) {
     size_t s = span;
-    for (; 16 * s <= n; s *= 16) {
-        const float* tw4S = tw + kTwiddleFloatsPerOffset * s;
-        radix16Pass<Inverse>(y, n, s, tw, tw4S);
-        tw = tw4S + kTwiddleFloatsPerOffset * 4 * s;
+    if constexpr (kTwoLevelsPerPass) {
+        for (; 16 * s <= n; s *= 16) {
+            const float* tw4S = tw + kTwiddleFloatsPerOffset * s;
+            radix16Pass<Inverse>(y, n, s, tw, tw4S);
+            tw = tw4S + kTwiddleFloatsPerOffset * 4 * s;
+        }
     }
-    if (4 * s <= n) radix4Pass<Inverse>(y, n, s, tw);
+    for (; 4 * s <= n; s *= 4) {
+        radix4Pass<Inverse>(y, n, s, tw);
+        tw += kTwiddleFloatsPerOffset * s;
+    }
     endLanes();
 }
 
