@@ -172,10 +172,22 @@ BandRun bandRunFor(const BandStageOptions& o, bool known) {
                 (o.zindracate ? 1 : 0)];
 }
 
-void clearBins(Block& b, int from, int to) {
-    float* const planes[] = {b.lRe, b.lIm, b.rRe, b.rIm, b.magnitudeL, b.magnitudeR};
-    for (float* plane : planes)
+void clearMagnitudes(Block& b, int from, int to) {
+    for (float* plane : {b.magnitudeL, b.magnitudeR})
         for (int j = from; j < to; ++j) plane[j] = 0.0f;
+}
+
+void clearBins(Block& b, int from, int to) {
+    for (float* plane : {b.lRe, b.lIm, b.rRe, b.rIm})
+        for (int j = from; j < to; ++j) plane[j] = 0.0f;
+    clearMagnitudes(b, from, to);
+}
+
+// With Isolate nothing outside the band remains: a block wholly outside it
+// is silence, whatever its bins held.
+bool silentBlock(const FrameSeparation& f, int first, int count) {
+    return !f.bypass && f.bandStage && f.band.isolate &&
+           (first + count <= static_cast<int>(f.bandFirst) || first >= static_cast<int>(f.bandEnd));
 }
 
 // The separation of one block, bins first .. first+count-1.

@@ -10,6 +10,15 @@
 
 namespace {
 
+// Copies one (re, im) pair as one 64-bit unit: the reversals below then
+// become permutations of 64-bit lanes, in 32-bit code too, where a pair of
+// floats is otherwise moved float by float.
+inline void copyPair(void* __restrict to, const void* __restrict from) {
+    uint64_t pair;
+    __builtin_memcpy(&pair, from, sizeof pair);
+    __builtin_memcpy(to, &pair, sizeof pair);
+}
+
 // With X the transform of left + i right:
 //   L[k] = (X[k] + conj X[N-k]) / 2,  R[k] = (X[k] - conj X[N-k]) / 2i,
 // conjugated, because the forward kernel is e^(+2 pi i k n / N). Halving is
@@ -25,10 +34,7 @@ void splitStereoSpectrum(Block& b, const float* __restrict z, int n, int first, 
         mirror[1] = z[1];
     }
     const float* __restrict back = z + 2 * (n - first);
-    for (int j = from; j < count; ++j) {
-        mirror[2 * j] = back[-2 * j];
-        mirror[2 * j + 1] = back[-2 * j + 1];
-    }
+    for (int j = from; j < count; ++j) copyPair(mirror + 2 * j, back - 2 * j);
     const float* __restrict front = z + 2 * first;
     float* __restrict lRe = b.lRe;
     float* __restrict lIm = b.lIm;
@@ -53,7 +59,8 @@ void splitStereoSpectrum(Block& b, const float* __restrict z, int n, int first, 
 // The inverse of the split, into s (n points): S[k] = (L.re + R.im,
 // R.re - L.im) and S[N-k] = (L.re - R.im, R.re + L.im); bins 0 and N/2 have
 // no mirror (at N/2 both formulas meet in one entry, which takes the first).
-void mergeStereoSpectrum(float* __restrict s, Block& b, int n, int first, int count) {
+void mergeStereoSpectrum(ComplexF* __restrict spectrum, Block& b, int n, int first, int count) {
+    float* __restrict s = &spectrum->re;
     const float* __restrict lRe = b.lRe;
     const float* __restrict lIm = b.lIm;
     const float* __restrict rRe = b.rRe;
@@ -69,11 +76,8 @@ void mergeStereoSpectrum(float* __restrict s, Block& b, int n, int first, int co
     const int half = n / 2;
     const int from = first == 0 ? 1 : 0;
     const int to = first + count > half ? half - first : count;
-    float* __restrict back = s + 2 * (n - first);
-    for (int j = from; j < to; ++j) {
-        back[-2 * j] = mirror[2 * j];
-        back[-2 * j + 1] = mirror[2 * j + 1];
-    }
+    ComplexF* __restrict back = spectrum + (n - first);
+    for (int j = from; j < to; ++j) copyPair(back - j, mirror + 2 * j);
 }
 
 void separateFrame(ComplexF* __restrict s, const ComplexF* __restrict z,
@@ -82,13 +86,23 @@ void separateFrame(ComplexF* __restrict s, const ComplexF* __restrict z,
     const int n = 2 * static_cast<int>(half), bins = static_cast<int>(half) + 1;
     const BandRun band = bandRunFor(f.band, f.spreadilate);
     Block b;
+    bool cleared = false;  // the planes hold silence from the block before
     for (int first = 0; first < bins; first += kBlock) {
         const int count = bins - first < kBlock ? bins - first : kBlock;
-        splitStereoSpectrum(b, &z->re, n, first, count);
         b.magnitudeL = magnitudeL + first;
         b.magnitudeR = magnitudeR + first;
-        separateBlock(b, first, count, f, band);
-        mergeStereoSpectrum(&s->re, b, n, first, count);
+        if (silentBlock(f, first, count)) {
+            // No split or selection: the merge of cleared planes, as
+            // separateBlock would leave them.
+            if (!cleared) clearBins(b, 0, kBlock);
+            clearMagnitudes(b, 0, count);
+            cleared = true;
+        } else {
+            splitStereoSpectrum(b, &z->re, n, first, count);
+            separateBlock(b, first, count, f, band);
+            cleared = false;
+        }
+        mergeStereoSpectrum(s, b, n, first, count);
     }
 }
 
