@@ -55,36 +55,39 @@ struct Plan {
     const uint32_t* gather;  // bit-reversal of m in L - log2(firstRadix) bits
     const uint32_t* swaps;   // pairs (i, rev i), i < rev i, for in-place work
     uint32_t swapPairs;
-    const float* twiddles;  // per pass s = span, 4 span, .. n/4
-    const FftPasses* passes;
+    const float* twiddles;    // per pass s = span, 4 span, .. n/4
+    const FftPasses* passes;  // the widest set the process runs at this size
     void* memory;
 };
 
-// The passes for size 2^log2n: the widest set this process runs (asked when
-// the first plan is made, not at static initialisation, so that a transform
-// from another unit's initialiser still sees the answer) whose registers the
-// first pass fills, n / firstRadix >= lanes.
-const FftPasses& passesFor(uint32_t log2n) {
+// The passes for size 2^log2n: the widest set up to code that is built and
+// whose registers the first pass fills (n / firstRadix >= lanes).
+const FftPasses& passesFor(uint32_t log2n, VectorCode code) {
 #if ZINDRA_DSP_WIDE
-    const VectorCode code = vectorCode();
     if (code >= VectorCode::Avx512 && log2n >= 7) return fftPassesAvx512();
     if (code >= VectorCode::Avx2 && log2n >= 4) return fftPassesAvx2();
 #endif
     (void)log2n;
+    (void)code;
     return fftPassesSse2();
 }
 
-std::atomic<Plan*> plans[kMaxLog2 + 1];
+// Per vector code (the code of the passes) and size. The process transforms
+// with one code; tests and benchmarks may ask for the others.
+constexpr int kCodes = 3;
+std::atomic<Plan*> plans[kCodes][kMaxLog2 + 1];
 std::mutex planLock;
 
 // Releases the plans when the library is unloaded.
 struct PlanOwner {
     ~PlanOwner() {
-        for (auto& slot : plans) {
-            Plan* plan = slot.exchange(nullptr);
-            if (plan) {
-                std::free(plan->memory);
-                delete plan;
+        for (auto& code : plans) {
+            for (auto& slot : code) {
+                Plan* plan = slot.exchange(nullptr);
+                if (plan) {
+                    std::free(plan->memory);
+                    delete plan;
+                }
             }
         }
     }
@@ -99,14 +102,13 @@ uint32_t reverseBits(uint32_t value, uint32_t bits) {
     return result;
 }
 
-Plan* makePlan(uint32_t log2n) {
+Plan* makePlan(uint32_t log2n, const FftPasses& passes) {
     const uint32_t n = 1u << log2n;
     const uint32_t firstRadix = (log2n % 2 == 0) ? 4 : 8;
     const uint32_t firstBits = firstRadix == 4 ? 2 : 3;
     // Blocks of 16 at once save the pass s = 4.
     const uint32_t span = firstRadix == 4 && n >= 64 ? 16 : firstRadix;
     const size_t gatherCount = n / firstRadix;
-    const FftPasses& passes = passesFor(log2n);
     const size_t lanes = passes.lanes;
     size_t twiddleFloats = 0;
     for (size_t s = span; 4 * s <= n; s *= 4) twiddleFloats += kTwiddleFloatsPerOffset * s;
@@ -128,12 +130,14 @@ Plan* makePlan(uint32_t log2n) {
     uint32_t* gather = reinterpret_cast<uint32_t*>(twiddles + twiddleFloats);
     uint32_t* swaps = gather + gatherCount;
 
-    // The layout FftPasses::lanes describes. Every pass's table starts on a
-    // multiple of 64 bytes (12 floats times s, s a multiple of 4).
+    // The layout of fft_passes_body.h: per kLanes offsets j and for q = 1,
+    // 2, 3, the real parts of W^(q j), each twice, then the imaginary parts
+    // as (-Im, Im). Every pass's table starts on a multiple of 64 bytes (12
+    // floats times s, s a multiple of 4).
     float* w = twiddles;
     for (size_t s = span; 4 * s <= n; s *= 4) {
         for (size_t j = 0; j < s; j += lanes) {
-            for (size_t q = 1; q <= 3; ++q) {
+            for (size_t q = 1; q <= 3; ++q, w += 4 * lanes) {
                 for (size_t lane = 0; lane < lanes; ++lane) {
                     const double angle = 2.0 * kPi * static_cast<double>(q * (j + lane)) /
                                          static_cast<double>(4 * s);
@@ -144,7 +148,6 @@ Plan* makePlan(uint32_t log2n) {
                     w[2 * lanes + 2 * lane] = -sn;
                     w[2 * lanes + 2 * lane + 1] = sn;
                 }
-                w += 4 * lanes;
             }
         }
     }
@@ -164,17 +167,24 @@ Plan* makePlan(uint32_t log2n) {
     return plan;
 }
 
-Plan* planFor(uint32_t log2n) {
-    Plan* plan = plans[log2n].load(std::memory_order_acquire);
+// The plan of size 2^log2n for the passes of code, made on first use.
+Plan* planFor(uint32_t log2n, VectorCode code) {
+    std::atomic<Plan*>& slot = plans[static_cast<int>(code)][log2n];
+    Plan* plan = slot.load(std::memory_order_acquire);
     if (plan) return plan;
     std::lock_guard<std::mutex> lock(planLock);
-    plan = plans[log2n].load(std::memory_order_relaxed);
+    plan = slot.load(std::memory_order_relaxed);
     if (!plan) {
-        plan = makePlan(log2n);
-        if (plan) plans[log2n].store(plan, std::memory_order_release);
+        plan = makePlan(log2n, passesFor(log2n, code));
+        if (plan) slot.store(plan, std::memory_order_release);
     }
     return plan;
 }
+
+// The code this process transforms with: asked when the first plan is made,
+// not at static initialisation, so that a transform from another unit's
+// initialiser still sees the answer.
+Plan* planFor(uint32_t log2n) { return planFor(log2n, vectorCode()); }
 
 // --- the small sizes 1, 2, 4 and 8: a direct DFT in double precision ---
 
@@ -233,6 +243,7 @@ void inPlaceFirstPass(float* y, size_t n, float scale) {
 
 template <bool Inverse>
 void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
+    const FftPasses& passes = *plan.passes;
     float* y = &Y->re;
     const float* x = &X->re;
     if (Y == X) {
@@ -248,9 +259,9 @@ void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
         else
             inPlaceFirstPass<Inverse, 4>(y, plan.n, scale);
     } else {
-        plan.passes->firstPass(y, x, plan.n, plan.span, plan.gather, scale, Inverse);
+        passes.firstPass(y, x, plan.n, plan.span, plan.gather, scale, Inverse);
     }
-    plan.passes->passes(y, plan.n, plan.span, plan.twiddles, Inverse);
+    passes.passes(y, plan.n, plan.span, plan.twiddles, Inverse);
 }
 
 bool isPowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }
@@ -263,7 +274,10 @@ uint32_t log2Of(uint32_t n) {
 
 }  // namespace
 
-void cfpFFT(ComplexF* Y, const ComplexF* X, uint32_t n, int direction) {
+namespace {
+
+// cfpFFT with the passes of code.
+void fftWith(ComplexF* Y, const ComplexF* X, uint32_t n, int direction, VectorCode code) {
     if (!isPowerOfTwo(n)) {
         vecLibReportSizeError(n < 8 ? "VCFs_FFT" : "VCFb_FFT");
         return;
@@ -275,7 +289,7 @@ void cfpFFT(ComplexF* Y, const ComplexF* X, uint32_t n, int direction) {
         return;
     }
     const uint32_t log2n = log2Of(n);
-    const Plan* plan = log2n <= kMaxLog2 ? planFor(log2n) : nullptr;
+    const Plan* plan = log2n <= kMaxLog2 ? planFor(log2n, code) : nullptr;
     if (!plan) {
         vecLibReportNotEnoughMemory(true);
         return;
@@ -284,6 +298,19 @@ void cfpFFT(ComplexF* Y, const ComplexF* X, uint32_t n, int direction) {
         transform<false>(Y, X, *plan, static_cast<float>(scale));
     else
         transform<true>(Y, X, *plan, static_cast<float>(scale));
+}
+
+// The code of the passes that transform size n when code is wanted.
+VectorCode cfpFFTVectorCodeOf(uint32_t n, VectorCode code) {
+    if (!isPowerOfTwo(n) || n <= 8) return VectorCode::Sse2;
+    const size_t lanes = passesFor(log2Of(n), code).lanes;
+    return lanes == 8 ? VectorCode::Avx512 : lanes == 4 ? VectorCode::Avx2 : VectorCode::Sse2;
+}
+
+}  // namespace
+
+void cfpFFT(ComplexF* Y, const ComplexF* X, uint32_t n, int direction) {
+    fftWith(Y, X, n, direction, vectorCode());
 }
 
 bool cfpFFTPrepare(uint32_t n) {
@@ -300,8 +327,10 @@ const FftPasses& fftPassesSse2() {
     return kPasses;
 }
 
-VectorCode cfpFFTVectorCode(uint32_t n) {
-    if (!isPowerOfTwo(n) || n <= 8) return VectorCode::Sse2;
-    const size_t lanes = passesFor(log2Of(n)).lanes;
-    return lanes == 8 ? VectorCode::Avx512 : lanes == 4 ? VectorCode::Avx2 : VectorCode::Sse2;
+VectorCode cfpFFTVectorCode(uint32_t n) { return cfpFFTVectorCodeOf(n, vectorCode()); }
+
+VectorCode cfpFFTUsing(VectorCode code, ComplexF* Y, const ComplexF* X, uint32_t n, int direction) {
+    const VectorCode allowed = code < processorVectorCode() ? code : processorVectorCode();
+    fftWith(Y, X, n, direction, allowed);
+    return cfpFFTVectorCodeOf(n, allowed);
 }

@@ -1,10 +1,14 @@
 // The FFT's out-of-place first pass and radix-4 passes, once per instruction
 // set (dsp/fft_passes_body.h built three times); each plan picks one set when
-// it is made, as dsp/VectorCode.h says. Internal to the FFT.
+// it is made, as dsp/VectorCode.h says, and its tables serve every set.
+// Internal to the FFT.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#include "dsp/VecLib.h"
+#include "dsp/VectorCode.h"
 
 struct FftPasses {
     // Blocks of firstRadix = 4, 8 or 16 from the input gathered in
@@ -16,9 +20,7 @@ struct FftPasses {
     // The radix-4 passes s = span, 4 span, .. n/4 over y (n complex values
     // as floats), twiddles from the table of pass span on (span >= lanes).
     void (*passes)(float* y, size_t n, size_t span, const float* twiddles, bool inverse);
-    // Complex values per register. The twiddle table of a pass holds, per
-    // that many offsets j and for q = 1, 2, 3, the real parts of W^(q j),
-    // each twice, then the imaginary parts as (-Im, Im).
+    // Complex values per register.
     size_t lanes;
 };
 
@@ -27,3 +29,8 @@ const FftPasses& fftPassesSse2();
 const FftPasses& fftPassesAvx2();
 const FftPasses& fftPassesAvx512();
 #endif
+
+// cfpFFT with the passes of code, or of the widest code below it that this
+// processor and size allow, whatever ZINDRA_VECTOR_CODE says; returns the
+// code used. For tests and benchmarks that compare the sets in one process.
+VectorCode cfpFFTUsing(VectorCode code, ComplexF* Y, const ComplexF* X, uint32_t n, int direction);
