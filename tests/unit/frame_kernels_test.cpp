@@ -154,9 +154,19 @@ TEST(FrameKernels, SpectralPassMatchesThePlainModel) {
     }
 }
 
+// The set that runs is the chosen vector code's, whatever the build: the
+// Windows DLLs too run AVX2 on a processor that has it.
+TEST(FrameKernels, TheChosenSetFollowsTheVectorCode) {
+    const bool wide = ZINDRA_WIDE_BUILD && vectorCode() >= VectorCode::Avx2;
+    EXPECT_EQ(frameKernelsCode(), wide ? VectorCode::Avx2 : VectorCode::Sse2);
+    EXPECT_EQ(&frameKernels(), wide ? frameKernelsWide() : &frameKernelsBaseline());
+}
+
 TEST(FrameKernels, WideSetGivesTheSameBitsAsTheBaseline) {
+    if (!ZINDRA_WIDE_BUILD) GTEST_SKIP() << "built without the AVX2 kernels";
+    if (processorVectorCode() < VectorCode::Avx2) GTEST_SKIP() << "no AVX2 on this processor";
     const FrameKernels* wide = frameKernelsWide();
-    if (!wide) GTEST_SKIP() << "no AVX2 on this processor or in this build";
+    ASSERT_NE(wide, nullptr);
     const FrameKernels& base = frameKernelsBaseline();
     const std::vector<ComplexF> z = randomPacked(11);
     for (const FrameSeparation& f : allSeparations()) {
