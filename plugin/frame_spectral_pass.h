@@ -5,17 +5,35 @@
 // instruction set.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
+
 #include "plugin/frame_kernels.h"
 #include "plugin/frame_separation.h"
 
 namespace {
 
+// to[j] = from[-j] for the (re, im) pairs j = first .. end-1. Each pair moves
+// as one 64-bit word: moved float by float, the 32-bit builds' compiler
+// leaves the reversal scalar.
+inline void reversedPairs(void* __restrict to, const void* __restrict from, int first, int end) {
+    auto* out = static_cast<unsigned char*>(to);
+    const auto* in = static_cast<const unsigned char*>(from);
+    for (int j = first; j < end; ++j) {
+        uint64_t pair;
+        std::memcpy(&pair, in - sizeof pair * j, sizeof pair);
+        std::memcpy(out + sizeof pair * j, &pair, sizeof pair);
+    }
+}
+
 // With X the transform of left + i right:
 //   L[k] = (X[k] + conj X[N-k]) / 2,  R[k] = (X[k] - conj X[N-k]) / 2i,
 // conjugated, because the forward kernel is e^(+2 pi i k n / N). Halving is
 // exact, so single-precision sums give the double-precision results.
-// Bins first .. first+count-1 of the packed spectrum z (n points) into b.
-void splitStereoSpectrum(Block& b, const float* __restrict z, int n, int first, int count) {
+// Bins first .. first+count-1 of the packed spectrum (n points) into b.
+void splitStereoSpectrum(Block& b, const ComplexF* __restrict spectrum, int n, int first,
+                         int count) {
+    const float* __restrict z = &spectrum->re;
     float* __restrict mirror = b.mirror;
     // mirror[j] = z[n - first - j]: the reversal first, then straight loops.
     // Bin 0 is its own mirror.
@@ -24,11 +42,7 @@ void splitStereoSpectrum(Block& b, const float* __restrict z, int n, int first, 
         mirror[0] = z[0];
         mirror[1] = z[1];
     }
-    const float* __restrict back = z + 2 * (n - first);
-    for (int j = from; j < count; ++j) {
-        mirror[2 * j] = back[-2 * j];
-        mirror[2 * j + 1] = back[-2 * j + 1];
-    }
+    reversedPairs(mirror, spectrum + (n - first), from, count);
     const float* __restrict front = z + 2 * first;
     float* __restrict lRe = b.lRe;
     float* __restrict lIm = b.lIm;
@@ -50,16 +64,16 @@ void splitStereoSpectrum(Block& b, const float* __restrict z, int n, int first, 
     }
 }
 
-// The inverse of the split, into s (n points): S[k] = (L.re + R.im,
+// The inverse of the split, into spectrum (n points): S[k] = (L.re + R.im,
 // R.re - L.im) and S[N-k] = (L.re - R.im, R.re + L.im); bins 0 and N/2 have
 // no mirror (at N/2 both formulas meet in one entry, which takes the first).
-void mergeStereoSpectrum(float* __restrict s, Block& b, int n, int first, int count) {
+void mergeStereoSpectrum(ComplexF* __restrict spectrum, Block& b, int n, int first, int count) {
     const float* __restrict lRe = b.lRe;
     const float* __restrict lIm = b.lIm;
     const float* __restrict rRe = b.rRe;
     const float* __restrict rIm = b.rIm;
     float* __restrict mirror = b.mirror;
-    float* __restrict front = s + 2 * first;
+    float* __restrict front = &spectrum[first].re;
     for (int j = 0; j < count; ++j) {
         front[2 * j] = lRe[j] + rIm[j];
         front[2 * j + 1] = rRe[j] - lIm[j];
@@ -69,11 +83,10 @@ void mergeStereoSpectrum(float* __restrict s, Block& b, int n, int first, int co
     const int half = n / 2;
     const int from = first == 0 ? 1 : 0;
     const int to = first + count > half ? half - first : count;
-    float* __restrict back = s + 2 * (n - first);
-    for (int j = from; j < to; ++j) {
-        back[-2 * j] = mirror[2 * j];
-        back[-2 * j + 1] = mirror[2 * j + 1];
-    }
+    // spectrum[n - first - j] = mirror[j] for j = from .. to-1, written
+    // upwards from its lowest pair.
+    if (from < to)
+        reversedPairs(spectrum + (n - first - (to - 1)), mirror + 2 * (to - 1), 0, to - from);
 }
 
 void separateFrame(ComplexF* __restrict s, const ComplexF* __restrict z,
@@ -84,11 +97,11 @@ void separateFrame(ComplexF* __restrict s, const ComplexF* __restrict z,
     Block b;
     for (int first = 0; first < bins; first += kBlock) {
         const int count = bins - first < kBlock ? bins - first : kBlock;
-        splitStereoSpectrum(b, &z->re, n, first, count);
+        splitStereoSpectrum(b, z, n, first, count);
         b.magnitudeL = magnitudeL + first;
         b.magnitudeR = magnitudeR + first;
         separateBlock(b, first, count, f, band);
-        mergeStereoSpectrum(&s->re, b, n, first, count);
+        mergeStereoSpectrum(s, b, n, first, count);
     }
 }
 
