@@ -3,6 +3,7 @@
 // keyboard's way in.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -32,7 +33,7 @@ protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
                  ("zindra-dump-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" +
-                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+                  std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
         fs::remove_all(folder);
         fs::create_directories(folder);
         auto native = std::make_unique<platform::OffscreenWindow>(508, 341);

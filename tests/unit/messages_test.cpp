@@ -2,6 +2,7 @@
 // messages raised on the audio thread to the user-interface thread.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,8 +17,12 @@ namespace {
 class MessageLog : public testing::Test {
 protected:
     void SetUp() override {
-        path = std::filesystem::temp_directory_path() /
-               ("zindra-messages-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + ".log");
+        // The object's address alone repeats between processes under Wine,
+        // and the same tests run in several processes at once.
+        path =
+            std::filesystem::temp_directory_path() /
+            ("zindra-messages-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" +
+             std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".log");
         std::filesystem::remove(path);
         platform::setEnvironmentVariable("ZINDRA_MESSAGE_LOG", path.string().c_str());
         messages::showPending();  // nothing left over from other tests
