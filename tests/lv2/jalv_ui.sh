@@ -20,15 +20,19 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d)
 pids=""
+# One at a time, the last started first: jalv leaves the server, then the
+# server takes its entry out of JACK's registry of servers in /dev/shm. A
+# server stopped with a client still in it may leave the entry behind, and
+# after eight of those no JACK server starts on the machine.
 cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-    for _ in $(seq 30); do
-        alive=""
-        for pid in $pids; do kill -0 "$pid" 2>/dev/null && alive=1; done
-        [ -n "$alive" ] || break
-        sleep 0.1
+    for pid in $pids; do
+        kill "$pid" 2>/dev/null || continue
+        for _ in $(seq 50); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -KILL "$pid" 2>/dev/null || true
     done
-    for pid in $pids; do kill -KILL "$pid" 2>/dev/null || true; done
     [ -n "${ZINDRA_KEEP_WORK:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
