@@ -36,12 +36,14 @@ else()
   set(ZINDRA_WIDE OFF)
 endif()
 
-# The instruction sets of each wider code. GCC 12's AVX-512 intrinsics pass
-# an undefined register to the masked forms behind the unmasked ones, which
-# -Wmaybe-uninitialized reports.
+# The instruction sets of each wider code.
 set(ZINDRA_AVX2_FLAGS -mavx2 -mfma)
-set(ZINDRA_AVX512_FLAGS -mavx2 -mfma -mavx512f -mavx512dq -mavx512bw -mavx512vl
-                        -Wno-maybe-uninitialized)
+set(ZINDRA_AVX512_FLAGS -mavx2 -mfma -mavx512f -mavx512dq -mavx512bw -mavx512vl)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # GCC 12's AVX-512 intrinsics pass an undefined register to the masked forms
+  # behind the unmasked ones, which -Wmaybe-uninitialized reports.
+  list(APPEND ZINDRA_AVX512_FLAGS -Wno-maybe-uninitialized)
+endif()
 
 # Adds file to target, built for the instruction sets in the remaining
 # arguments, without fused multiply-add (every set rounds alike).
