@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -530,6 +531,7 @@ protected:
     static void putFloat(std::vector<uint8_t>& bytes, size_t at, float value) {
         uint32_t bits;
         std::memcpy(&bits, &value, 4);
+        if (bytes.size() < at + 4) throw std::out_of_range("putFloat beyond the chunk");
         for (int b = 0; b < 4; ++b) bytes[at + b] = static_cast<uint8_t>(bits >> (8 * b));
     }
 
