@@ -56,7 +56,7 @@ struct Plan {
     const uint32_t* swaps;   // pairs (i, rev i), i < rev i, for in-place work
     uint32_t swapPairs;
     const float* twiddles;    // per pass s = span, 4 span, .. n/4
-    const FftPasses* passes;  // the widest set the process runs at this size
+    const FftPasses* passes;  // the set the twiddles are laid out for
     void* memory;
 };
 

@@ -1,7 +1,8 @@
 // The FFT's out-of-place first pass and radix-4 passes, once per instruction
-// set (dsp/fft_passes_body.h built three times); each plan picks one set when
-// it is made, as dsp/VectorCode.h says, and its tables serve every set.
-// Internal to the FFT.
+// set (dsp/fft_passes_body.h built three times). A plan's twiddle tables are
+// laid out for one set: the process makes the plans of its own code (as
+// dsp/VectorCode.h says), and those of another code only when cfpFFTUsing
+// asks for them. Internal to the FFT.
 #pragma once
 
 #include <cstddef>
