@@ -17,6 +17,8 @@ function(zindra_defaults target)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  # Whether the build carries the wide vector code (set below).
+  target_compile_definitions(${target} PRIVATE ZINDRA_WIDE_VECTORS=$<BOOL:${ZINDRA_WIDE}>)
   if(CMAKE_SYSTEM_PROCESSOR MATCHES "i[3-6]86" OR CMAKE_CXX_COMPILER MATCHES "i686")
     target_compile_options(${target} PUBLIC -msse2 -mfpmath=sse)
   endif()

@@ -63,7 +63,7 @@ struct Plan {
 // The passes for size 2^log2n: the widest set up to code that is built and
 // whose registers the first pass fills (n / firstRadix >= lanes).
 const FftPasses& passesFor(uint32_t log2n, VectorCode code) {
-#if ZINDRA_DSP_WIDE
+#if ZINDRA_WIDE_VECTORS
     if (code >= VectorCode::Avx512 && log2n >= 7) return fftPassesAvx512();
     if (code >= VectorCode::Avx2 && log2n >= 4) return fftPassesAvx2();
 #endif

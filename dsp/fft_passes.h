@@ -26,7 +26,7 @@ struct FftPasses {
 };
 
 const FftPasses& fftPassesSse2();
-#if ZINDRA_DSP_WIDE
+#if ZINDRA_WIDE_VECTORS
 const FftPasses& fftPassesAvx2();
 const FftPasses& fftPassesAvx512();
 #endif

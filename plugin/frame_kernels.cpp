@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#if ZINDRA_WIDE_KERNELS
+#if ZINDRA_WIDE_VECTORS
 const FrameKernels& frameKernelsAvx2();
 const FrameKernels& frameKernelsAvx512();
 #endif
@@ -12,7 +12,7 @@ const FrameKernels* frameKernelsOf(VectorCode code) {
     if (code > processorVectorCode()) return nullptr;
     switch (code) {
         case VectorCode::Sse2: return &frameKernelsBaseline();
-#if ZINDRA_WIDE_KERNELS
+#if ZINDRA_WIDE_VECTORS
         case VectorCode::Avx2: return &frameKernelsAvx2();
         case VectorCode::Avx512: return &frameKernelsAvx512();
 #endif

@@ -39,7 +39,7 @@ TEST(VectorCode, TheChoiceIsTheProcessorsCappedByTheEnvironment) {
 TEST(VectorCode, TransformsRunTheChosenCode) {
     for (uint32_t n : {16u, 4096u, 8192u}) {
         EXPECT_LE(cfpFFTVectorCode(n), vectorCode()) << n;
-        if (ZINDRA_WIDE_BUILD && vectorCode() >= VectorCode::Avx2) {
+        if (ZINDRA_WIDE_VECTORS && vectorCode() >= VectorCode::Avx2) {
             EXPECT_GE(cfpFFTVectorCode(n), VectorCode::Avx2) << n;
             // Every set fills its registers from 128 points on.
             if (n >= 128) {

@@ -157,7 +157,7 @@ TEST(FrameKernels, SpectralPassMatchesThePlainModel) {
 // The set that runs is the chosen vector code's, whatever the build: the
 // Windows DLLs too run the wide sets on a processor that has them.
 TEST(FrameKernels, TheChosenSetFollowsTheVectorCode) {
-    const VectorCode expected = ZINDRA_WIDE_BUILD ? vectorCode() : VectorCode::Sse2;
+    const VectorCode expected = ZINDRA_WIDE_VECTORS ? vectorCode() : VectorCode::Sse2;
     EXPECT_EQ(frameKernelsCode(), expected);
     EXPECT_EQ(&frameKernels(), frameKernelsOf(expected));
 }
@@ -219,7 +219,7 @@ void expectSameBits(const FrameKernels& base, const FrameKernels& wide) {
 }
 
 TEST(FrameKernels, WideSetsGiveTheSameBitsAsTheBaseline) {
-    if (!ZINDRA_WIDE_BUILD) GTEST_SKIP() << "built without the wide kernels";
+    if (!ZINDRA_WIDE_VECTORS) GTEST_SKIP() << "built without the wide kernels";
     if (processorVectorCode() < VectorCode::Avx2) GTEST_SKIP() << "no AVX2 on this processor";
     for (VectorCode code : {VectorCode::Avx2, VectorCode::Avx512}) {
         if (code > processorVectorCode()) continue;
