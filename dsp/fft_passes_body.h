@@ -107,18 +107,14 @@ inline void firstBlocks(const Floats* a, Floats* q) {
 // register, the blocks (one per lane) to their bit-reversed places. gather
 // is made for blocks of 4 (even L) or 8 (odd L): block m of 16 lies at
 // 16 rev(m) in L - 4 bits = 4 gather[m].
-// Unscaled (the forward transform), the inputs go in as they are.
-template <bool Inverse, size_t R, bool Scaled>
+template <bool Inverse, size_t R>
 void firstPass(float* y, const float* x, size_t n, const uint32_t* gather, float scale) {
     const Floats k = splat(scale);
     const size_t stride = 2 * (n / R);
     const size_t placeFloats = R == 16 ? 8 : 2 * R;
     for (size_t i = 0; i < n / R; i += kLanes) {
         Floats a[R];
-        for (size_t p = 0; p < R; ++p) {
-            a[p] = load(x + 2 * i + p * stride);
-            if constexpr (Scaled) a[p] = mul(a[p], k);
-        }
+        for (size_t p = 0; p < R; ++p) a[p] = mul(load(x + 2 * i + p * stride), k);
         Floats q[R];
         firstBlocks<Inverse, R>(a, q);
         float* blocks[kLanes];
@@ -189,15 +185,15 @@ void radix16Pass(float* y, size_t n, size_t s, const float* twS, const float* tw
     }
 }
 
-template <bool Inverse, bool Scaled>
+template <bool Inverse>
 void firstPassOf(float* y, const float* x, size_t n, size_t firstRadix, const uint32_t* gather,
                  float scale) {
     if (firstRadix == 16)
-        firstPass<Inverse, 16, Scaled>(y, x, n, gather, scale);
+        firstPass<Inverse, 16>(y, x, n, gather, scale);
     else if (firstRadix == 4)
-        firstPass<Inverse, 4, Scaled>(y, x, n, gather, scale);
+        firstPass<Inverse, 4>(y, x, n, gather, scale);
     else
-        firstPass<Inverse, 8, Scaled>(y, x, n, gather, scale);
+        firstPass<Inverse, 8>(y, x, n, gather, scale);
 }
 
 // Two levels per pass over memory keep sixteen values in registers: 64-bit
@@ -229,14 +225,10 @@ void passesOf(float* y, size_t n, size_t span, const float* tw) {
 // blocks of 16 use it too.
 inline void outOfPlaceFirstPass(float* y, const float* x, size_t n, size_t firstRadix,
                                 const uint32_t* gather, float scale, bool inverse) {
-    // Multiplying by 1 is exact: leaving it out changes no bit.
-    const bool scaled = scale != 1.0f;
     if (inverse)
-        (scaled ? firstPassOf<true, true> : firstPassOf<true, false>)(y, x, n, firstRadix, gather,
-                                                                      scale);
+        firstPassOf<true>(y, x, n, firstRadix, gather, scale);
     else
-        (scaled ? firstPassOf<false, true> : firstPassOf<false, false>)(y, x, n, firstRadix, gather,
-                                                                        scale);
+        firstPassOf<false>(y, x, n, firstRadix, gather, scale);
 }
 
 // The radix-4 passes s = span, 4 span, .. n/4 over y, twiddles from the
