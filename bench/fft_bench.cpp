@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/FastestRuns.h"
+#include "bench/VectorCodeLine.h"
 #include "dsp/VCFmath.h"
 #include "dsp/VecLib.h"
 #include "dsp/fft_passes.h"
@@ -137,8 +138,7 @@ int main(int argc, char** argv) {
             }
         }
     }
-    std::printf("Processor: %s; the plug-in runs the FFT passes in %s\n", processorName().c_str(),
-                vectorCodeName(cfpFFTVectorCode(4096)));
+    bench::printVectorCode(4096, nullptr);
     benchmark::Shutdown();
     return 0;
 }
