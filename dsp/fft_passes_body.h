@@ -188,12 +188,15 @@ void radix16Pass(float* y, size_t n, size_t s, const float* twS, const float* tw
 template <bool Inverse>
 void firstPassOf(float* y, const float* x, size_t n, size_t firstRadix, const uint32_t* gather,
                  float scale) {
-    if (firstRadix == 16)
+    if (firstRadix == 16) {
         firstPass<Inverse, 16>(y, x, n, gather, scale);
-    else if (firstRadix == 4)
-        firstPass<Inverse, 4>(y, x, n, gather, scale);
-    else
+    } else if (firstRadix == 8) {
         firstPass<Inverse, 8>(y, x, n, gather, scale);
+    } else {
+        // Blocks of 4 come only before a pass s = 4, which registers of
+        // eight values cannot do: plans for them start at blocks of 8 or 16.
+        if constexpr (kLanes <= 4) firstPass<Inverse, 4>(y, x, n, gather, scale);
+    }
 }
 
 // Two levels per pass over memory keep sixteen values in registers: 64-bit

@@ -64,17 +64,8 @@ inline Floats rotate(Floats z, float c, float s) {
 }
 
 // Writes kLanes blocks of values q[0..count), block l taking lane l of each:
-// 8 x 8 transposes of complex values (count a multiple of 8), or value by
-// value for the blocks of 4 of the smallest plans.
+// 8 x 8 transposes of complex values (count a multiple of 8).
 inline void storeLanes(float* const* blocks, const Floats* q, size_t count) {
-    if (count % 8 != 0) {
-        for (size_t p = 0; p < count; ++p) {
-            double values[8];
-            _mm512_storeu_pd(values, _mm512_castps_pd(q[p]));
-            for (size_t l = 0; l < 8; ++l) __builtin_memcpy(blocks[l] + 2 * p, &values[l], 8);
-        }
-        return;
-    }
     for (size_t g = 0; g < count; g += 8) {
         __m512d t[8], u[8];
         for (size_t p = 0; p < 8; p += 2) {  // (a0 b0 | a2 b2 | a4 b4 | a6 b6), (a1 b1 | ..)
