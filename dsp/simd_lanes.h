@@ -35,6 +35,33 @@ inline Floats sub(Floats a, Floats b) { return _mm512_sub_ps(a, b); }
 inline Floats mul(Floats a, Floats b) { return _mm512_mul_ps(a, b); }
 inline Floats splat(float x) { return _mm512_set1_ps(x); }
 inline Doubles splatDouble(double x) { return _mm512_set1_pd(x); }
+inline Doubles add(Doubles a, Doubles b) { return _mm512_add_pd(a, b); }
+inline Doubles sub(Doubles a, Doubles b) { return _mm512_sub_pd(a, b); }
+inline Doubles mul(Doubles a, Doubles b) { return _mm512_mul_pd(a, b); }
+
+// Samples: kLanes floats of one channel, and their doubles.
+using HalfFloats = __m256;
+inline HalfFloats loadHalf(const float* p) { return _mm256_loadu_ps(p); }
+inline void storeHalf(float* p, HalfFloats v) { _mm256_storeu_ps(p, v); }
+inline Doubles widen(HalfFloats v) { return _mm512_cvtps_pd(v); }
+inline HalfFloats narrow(Doubles v) { return _mm512_cvtpd_ps(v); }
+inline HalfFloats lowHalf(Floats v) { return _mm512_castps512_ps256(v); }
+inline HalfFloats highHalf(Floats v) { return _mm512_extractf32x8_ps(v, 1); }
+inline Floats joinHalves(HalfFloats low, HalfFloats high) {
+    return _mm512_insertf32x8(_mm512_castps256_ps512(low), high, 1);
+}
+// (a0, b0, a1, b1, ..): left and right samples into pairs.
+inline Floats interleave(HalfFloats a, HalfFloats b) {
+    const __m512i order = _mm512_setr_epi32(0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
+    return _mm512_permutex2var_ps(_mm512_castps256_ps512(a), order, _mm512_castps256_ps512(b));
+}
+// Pairs back into the even (left) and the odd (right) entries.
+inline void splitPairs(Floats v, HalfFloats& evens, HalfFloats& odds) {
+    const Floats split = _mm512_permutexvar_ps(
+        _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15), v);
+    evens = lowHalf(split);
+    odds = highHalf(split);
+}
 
 // w[0], w[0], w[1], w[1], ..: one real factor for both parts of each value.
 inline Floats eachTwice(const float* w) {
@@ -116,6 +143,31 @@ inline Floats sub(Floats a, Floats b) { return _mm256_sub_ps(a, b); }
 inline Floats mul(Floats a, Floats b) { return _mm256_mul_ps(a, b); }
 inline Floats splat(float x) { return _mm256_set1_ps(x); }
 inline Doubles splatDouble(double x) { return _mm256_set1_pd(x); }
+inline Doubles add(Doubles a, Doubles b) { return _mm256_add_pd(a, b); }
+inline Doubles sub(Doubles a, Doubles b) { return _mm256_sub_pd(a, b); }
+inline Doubles mul(Doubles a, Doubles b) { return _mm256_mul_pd(a, b); }
+
+// Samples: kLanes floats of one channel, and their doubles.
+using HalfFloats = __m128;
+inline HalfFloats loadHalf(const float* p) { return _mm_loadu_ps(p); }
+inline void storeHalf(float* p, HalfFloats v) { _mm_storeu_ps(p, v); }
+inline Doubles widen(HalfFloats v) { return _mm256_cvtps_pd(v); }
+inline HalfFloats narrow(Doubles v) { return _mm256_cvtpd_ps(v); }
+inline HalfFloats lowHalf(Floats v) { return _mm256_castps256_ps128(v); }
+inline HalfFloats highHalf(Floats v) { return _mm256_extractf128_ps(v, 1); }
+inline Floats joinHalves(HalfFloats low, HalfFloats high) {
+    return _mm256_insertf128_ps(_mm256_castps128_ps256(low), high, 1);
+}
+// (a0, b0, a1, b1, ..): left and right samples into pairs.
+inline Floats interleave(HalfFloats a, HalfFloats b) {
+    return joinHalves(_mm_unpacklo_ps(a, b), _mm_unpackhi_ps(a, b));
+}
+// Pairs back into the even (left) and the odd (right) entries.
+inline void splitPairs(Floats v, HalfFloats& evens, HalfFloats& odds) {
+    const __m128 a = lowHalf(v), b = highHalf(v);
+    evens = _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    odds = _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+}
 
 // w[0], w[0], w[1], w[1], ..: one real factor for both parts of each value.
 inline Floats eachTwice(const float* w) {
@@ -186,6 +238,29 @@ inline Floats sub(Floats a, Floats b) { return _mm_sub_ps(a, b); }
 inline Floats mul(Floats a, Floats b) { return _mm_mul_ps(a, b); }
 inline Floats splat(float x) { return _mm_set1_ps(x); }
 inline Doubles splatDouble(double x) { return _mm_set1_pd(x); }
+inline Doubles add(Doubles a, Doubles b) { return _mm_add_pd(a, b); }
+inline Doubles sub(Doubles a, Doubles b) { return _mm_sub_pd(a, b); }
+inline Doubles mul(Doubles a, Doubles b) { return _mm_mul_pd(a, b); }
+
+// Samples: kLanes floats of one channel (the low half of a register), and
+// their doubles.
+using HalfFloats = __m128;
+inline HalfFloats loadHalf(const float* p) {
+    return _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p)));
+}
+inline void storeHalf(float* p, HalfFloats v) { _mm_storel_pi(reinterpret_cast<__m64*>(p), v); }
+inline Doubles widen(HalfFloats v) { return _mm_cvtps_pd(v); }
+inline HalfFloats narrow(Doubles v) { return _mm_cvtpd_ps(v); }
+inline HalfFloats lowHalf(Floats v) { return v; }
+inline HalfFloats highHalf(Floats v) { return _mm_movehl_ps(v, v); }
+inline Floats joinHalves(HalfFloats low, HalfFloats high) { return _mm_movelh_ps(low, high); }
+// (a0, b0, a1, b1): left and right samples into pairs.
+inline Floats interleave(HalfFloats a, HalfFloats b) { return _mm_unpacklo_ps(a, b); }
+// Pairs back into the even (left) and the odd (right) entries.
+inline void splitPairs(Floats v, HalfFloats& evens, HalfFloats& odds) {
+    evens = _mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 1, 2, 0));
+    odds = highHalf(evens);
+}
 
 // w[0], w[0], w[1], w[1]: one real factor for both parts of each value.
 inline Floats eachTwice(const float* w) {

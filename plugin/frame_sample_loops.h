@@ -19,116 +19,34 @@ inline u32 bitsOf(float x) { return __builtin_bit_cast(u32, x); }
 // The steps over interleaved (left, right) pairs are written in vector
 // instructions: the compiler's own vectorisation of them spends most of its
 // time taking the pairs apart and putting them back together.
-#if defined(__AVX512F__)
 
-// (a0, b0, a1, b1, .., a7, b7) of two registers of eight.
-inline __m512 interleave(__m256 a, __m256 b) {
-    const __m512i order = _mm512_setr_epi32(0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23);
-    return _mm512_permutex2var_ps(_mm512_castps256_ps512(a), order, _mm512_castps256_ps512(b));
-}
-
-// Eight samples: (left + c, right + c) in double precision, rounded once.
+// kLanes samples: (left + c, right + c) in double precision, rounded once.
 inline void fillStep(float* out, const float* left, const float* right) {
-    const __m512d c = _mm512_set1_pd(kAntiDenormal);
-    const __m256 l = _mm512_cvtpd_ps(_mm512_add_pd(_mm512_cvtps_pd(_mm256_loadu_ps(left)), c));
-    const __m256 r = _mm512_cvtpd_ps(_mm512_add_pd(_mm512_cvtps_pd(_mm256_loadu_ps(right)), c));
-    _mm512_storeu_ps(out, interleave(l, r));
+    const Doubles c = splatDouble(kAntiDenormal);
+    store(out, interleave(narrow(add(widen(loadHalf(left)), c)),
+                          narrow(add(widen(loadHalf(right)), c))));
 }
 
-// Eight samples of the output; see mixOutput.
+// kLanes samples of the output; see mixOutput.
 template <bool Replacing>
-inline void mixStep(float* left, float* right, const float* p, const float* d, __m512d wet,
-                    __m512d dry) {
-    const __m512 pv = _mm512_loadu_ps(p), dv = _mm512_loadu_ps(d);
-    __m512d lo = _mm512_mul_pd(_mm512_cvtps_pd(_mm512_castps512_ps256(pv)), wet);
-    __m512d hi = _mm512_mul_pd(_mm512_cvtps_pd(_mm512_extractf32x8_ps(pv, 1)), wet);
+inline void mixStep(float* left, float* right, const float* p, const float* d, Doubles wet,
+                    Doubles dry) {
+    const Floats pv = load(p), dv = load(d);  // L R L R ..
+    Doubles lo = mul(widen(lowHalf(pv)), wet);
+    Doubles hi = mul(widen(highHalf(pv)), wet);
     if constexpr (!Replacing) {
-        const __m512 held = interleave(_mm256_loadu_ps(left), _mm256_loadu_ps(right));
-        lo = _mm512_add_pd(lo, _mm512_cvtps_pd(_mm512_castps512_ps256(held)));
-        hi = _mm512_add_pd(hi, _mm512_cvtps_pd(_mm512_extractf32x8_ps(held, 1)));
+        const Floats held = interleave(loadHalf(left), loadHalf(right));
+        lo = add(lo, widen(lowHalf(held)));
+        hi = add(hi, widen(highHalf(held)));
     }
-    const __m512d c = _mm512_set1_pd(kAntiDenormal);
-    lo = _mm512_sub_pd(
-        _mm512_add_pd(lo, _mm512_mul_pd(_mm512_cvtps_pd(_mm512_castps512_ps256(dv)), dry)), c);
-    hi = _mm512_sub_pd(
-        _mm512_add_pd(hi, _mm512_mul_pd(_mm512_cvtps_pd(_mm512_extractf32x8_ps(dv, 1)), dry)), c);
-    const __m512 both = _mm512_insertf32x8(_mm512_castps256_ps512(_mm512_cvtpd_ps(lo)),
-                                           _mm512_cvtpd_ps(hi), 1);  // L R L R ..
-    const __m512 split = _mm512_permutexvar_ps(
-        _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15), both);
-    _mm256_storeu_ps(left, _mm512_castps512_ps256(split));
-    _mm256_storeu_ps(right, _mm512_extractf32x8_ps(split, 1));
+    const Doubles c = splatDouble(kAntiDenormal);
+    lo = sub(add(lo, mul(widen(lowHalf(dv)), dry)), c);
+    hi = sub(add(hi, mul(widen(highHalf(dv)), dry)), c);
+    HalfFloats l, r;
+    splitPairs(joinHalves(narrow(lo), narrow(hi)), l, r);
+    storeHalf(left, l);
+    storeHalf(right, r);
 }
-
-#elif defined(__AVX2__)
-
-// Four samples: (left + c, right + c) in double precision, rounded once.
-inline void fillStep(float* out, const float* left, const float* right) {
-    const __m256d c = _mm256_set1_pd(kAntiDenormal);
-    const __m128 l = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_cvtps_pd(_mm_loadu_ps(left)), c));
-    const __m128 r = _mm256_cvtpd_ps(_mm256_add_pd(_mm256_cvtps_pd(_mm_loadu_ps(right)), c));
-    _mm_storeu_ps(out, _mm_unpacklo_ps(l, r));
-    _mm_storeu_ps(out + 4, _mm_unpackhi_ps(l, r));
-}
-
-// Four samples of the output; see mixOutput.
-template <bool Replacing>
-inline void mixStep(float* left, float* right, const float* p, const float* d, __m256d wet,
-                    __m256d dry) {
-    const __m256 pv = _mm256_loadu_ps(p), dv = _mm256_loadu_ps(d);
-    __m256d lo = _mm256_mul_pd(_mm256_cvtps_pd(_mm256_castps256_ps128(pv)), wet);
-    __m256d hi = _mm256_mul_pd(_mm256_cvtps_pd(_mm256_extractf128_ps(pv, 1)), wet);
-    if constexpr (!Replacing) {
-        const __m128 l = _mm_loadu_ps(left), r = _mm_loadu_ps(right);
-        lo = _mm256_add_pd(lo, _mm256_cvtps_pd(_mm_unpacklo_ps(l, r)));
-        hi = _mm256_add_pd(hi, _mm256_cvtps_pd(_mm_unpackhi_ps(l, r)));
-    }
-    const __m256d c = _mm256_set1_pd(kAntiDenormal);
-    lo = _mm256_sub_pd(
-        _mm256_add_pd(lo, _mm256_mul_pd(_mm256_cvtps_pd(_mm256_castps256_ps128(dv)), dry)), c);
-    hi = _mm256_sub_pd(
-        _mm256_add_pd(hi, _mm256_mul_pd(_mm256_cvtps_pd(_mm256_extractf128_ps(dv, 1)), dry)), c);
-    const __m128 a = _mm256_cvtpd_ps(lo), b = _mm256_cvtpd_ps(hi);  // L R L R
-    _mm_storeu_ps(left, _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
-    _mm_storeu_ps(right, _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
-}
-
-#else
-
-// Two samples: (left + c, right + c) in double precision, rounded once.
-inline void fillStep(float* out, const float* left, const float* right) {
-    const __m128d c = _mm_set1_pd(kAntiDenormal);
-    const __m128 l2 = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(left)));
-    const __m128 r2 = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(right)));
-    const __m128 l = _mm_cvtpd_ps(_mm_add_pd(_mm_cvtps_pd(l2), c));
-    const __m128 r = _mm_cvtpd_ps(_mm_add_pd(_mm_cvtps_pd(r2), c));
-    _mm_storeu_ps(out, _mm_unpacklo_ps(l, r));
-}
-
-// Two samples of the output; see mixOutput.
-template <bool Replacing>
-inline void mixStep(float* left, float* right, const float* p, const float* d, __m128d wet,
-                    __m128d dry) {
-    const __m128 pv = _mm_loadu_ps(p), dv = _mm_loadu_ps(d);  // L R L R
-    __m128d lo = _mm_mul_pd(_mm_cvtps_pd(pv), wet);
-    __m128d hi = _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(pv, pv)), wet);
-    if constexpr (!Replacing) {
-        const __m128 l = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(left)));
-        const __m128 r = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(right)));
-        const __m128 pairs = _mm_unpacklo_ps(l, r);  // L0 R0 L1 R1
-        lo = _mm_add_pd(lo, _mm_cvtps_pd(pairs));
-        hi = _mm_add_pd(hi, _mm_cvtps_pd(_mm_movehl_ps(pairs, pairs)));
-    }
-    const __m128d c = _mm_set1_pd(kAntiDenormal);
-    lo = _mm_sub_pd(_mm_add_pd(lo, _mm_mul_pd(_mm_cvtps_pd(dv), dry)), c);
-    hi = _mm_sub_pd(_mm_add_pd(hi, _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(dv, dv)), dry)), c);
-    const __m128 both = _mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi));     // L0 R0 L1 R1
-    const __m128 split = _mm_shuffle_ps(both, both, _MM_SHUFFLE(3, 1, 2, 0));  // L0 L1 R0 R1
-    _mm_storel_pi(reinterpret_cast<__m64*>(left), split);
-    _mm_storeh_pi(reinterpret_cast<__m64*>(right), split);
-}
-
-#endif
 
 void fillRing(ComplexF* __restrict ring, const float* __restrict left,
               const float* __restrict right, u32 count) {
