@@ -4,8 +4,7 @@
 #include "app/HostedPlugin.h"
 #include "app/PluginMessages.h"
 #include "app/commands.h"
-#include "editor/uEditorTexts.h"
-#include "plugin/FrequencyLimits.h"
+#include "core/ZindraParameters.h"
 
 int runPrograms(const std::string& pluginPath) {
     HostedPlugin plugin(pluginPath, 44100.0f);
@@ -26,8 +25,11 @@ int runParams(const std::string& pluginPath, const EffectSettings& settings) {
     for (size_t i = 0; i < names.size(); ++i) {
         const auto index = static_cast<int32_t>(i);
         const float value = plugin.parameter(index);
-        const std::string editor =
-            editor::parameterReadout(index, value, kFrequencySpanHz, kFrequencySpanHz);
+        // The table speaks of the effect the library should hold; a library
+        // with other parameters shows only the host's texts.
+        const std::string editor = index < zindra::kNumParams
+                                       ? core::readoutText(zindra::kParameters[index], value)
+                                       : std::string();
         std::printf("%2d  %-14s %-9.6g %-9s (host text: %s %s)\n", index, names[i].c_str(),
                     static_cast<double>(value), editor.c_str(),
                     plugin.text(effGetParamDisplay, index).c_str(),

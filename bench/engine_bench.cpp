@@ -17,8 +17,8 @@
 
 #include "bench/FastestRuns.h"
 #include "bench/VectorCodeLine.h"
-#include "plugin/frame_kernels.h"
-#include "plugin/uPlugin.h"
+#include "core/frame_kernels.h"
+#include "vst2/uPlugin.h"
 
 namespace {
 

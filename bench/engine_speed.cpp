@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "bench/VectorCodeLine.h"
-#include "plugin/frame_kernels.h"
-#include "plugin/uPlugin.h"
+#include "core/frame_kernels.h"
+#include "vst2/uPlugin.h"
 
 int main() {
     constexpr int kRate = 44100;

@@ -1,8 +1,24 @@
-// Fast logarithms for the spectrum display.
+// Fast logarithms and rounding.
 #include "dsp/Vst_math.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+
+double nearestEven(double value) {
+    if (!std::isfinite(value)) return value;
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) return below + 1.0;
+    return below;
+}
+
+int32_t roundHalfEven(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return INT32_MAX;
+    if (value <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(nearestEven(value));
+}
 
 double fastLn(float x) {
     int32_t bits;

@@ -1,6 +1,15 @@
-// Fast logarithms for the spectrum display.
-// Pure functions: any thread.
+// Fast logarithms for the spectrum display, and the rounding every value
+// shown or converted goes through. Pure functions: any thread.
 #pragma once
+
+#include <cstdint>
+
+// The nearest integer, ties to the even neighbour, independent of the
+// current rounding mode; NaN and infinities come back unchanged.
+double nearestEven(double value);
+
+// nearestEven as an int32: NaN gives 0; values beyond the range saturate.
+int32_t roundHalfEven(double value);
 
 // Piecewise-linear natural logarithm from the bit pattern of x: the pattern
 // read as a signed 32-bit integer, less 1064807269 (with wrap-around), times

@@ -126,6 +126,7 @@ void TDIBSlider::startDrag(Point p) {
 
 void TDIBSlider::mouseDown(Point p, gui::MouseButton button) {
     if (button != gui::MouseButton::Left) return;
+    if (!buttonDown_) gesture(true);
     buttonDown_ = true;
     if (pointerRect().contains(p)) {
         if (geometry().travel > 0) startDrag(p);
@@ -166,19 +167,27 @@ void TDIBSlider::mouseMove(Point p) {
 
 void TDIBSlider::mouseUp(Point, gui::MouseButton button) {
     if (button != gui::MouseButton::Left) return;
+    const bool wasDown = buttonDown_;
     buttonDown_ = false;
     dragging_ = false;
     repeat_.setEnabled(false);
+    if (wasDown) gesture(false);
 }
 
 bool TDIBSlider::keyDown(gui::Key key) {
+    int step = 0;
     switch (key) {
-        case gui::Key::Left: setPosition(position_ - SmallChange); return true;
-        case gui::Key::Right: setPosition(position_ + SmallChange); return true;
-        case gui::Key::PageUp: setPosition(position_ - PageSize); return true;
-        case gui::Key::PageDown: setPosition(position_ + PageSize); return true;
+        case gui::Key::Left: step = -SmallChange; break;
+        case gui::Key::Right: step = SmallChange; break;
+        case gui::Key::PageUp: step = -PageSize; break;
+        case gui::Key::PageDown: step = PageSize; break;
         default: return false;
     }
+    // Within a held button's gesture a key's step belongs to it.
+    if (!buttonDown_) gesture(true);
+    setPosition(position_ + step);
+    if (!buttonDown_) gesture(false);
+    return true;
 }
 
 void TDIBSlider::paint(gui::Canvas& canvas) {

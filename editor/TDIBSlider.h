@@ -50,6 +50,9 @@ public:
     void setAutoSize(bool on);
 
     std::function<void(TDIBSlider&)> OnChange;
+    // A user's gesture starts (true) or ends (false): a press of the left
+    // button until its release, or one key's step. Programmatic moves raise none.
+    std::function<void(TDIBSlider&, bool)> OnGesture;
 
     // State for tests and the drawing.
     SliderGeometry geometry() const;
@@ -76,6 +79,9 @@ private:
     void startDrag(gui::Point p);
     void repeatTick();
     void applyAutoSize();
+    void gesture(bool starts) {
+        if (OnGesture) OnGesture(*this, starts);
+    }
 
     const gui::ImageList* images_ = nullptr;
     int indexEnd1_ = -1, indexEnd2_ = -1, indexMain_ = -1, indexPointer_ = -1, indexOverlay_ = -1;

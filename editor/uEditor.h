@@ -2,8 +2,8 @@
 // two pages ("Zindra Main" and "About"), five skinned sliders, seven switch
 // buttons, the live spectrum of both channels and the About texts.
 //
-// The window talks to the effect only through AudioEffect's
-// setParameterAutomated; everything it shows comes from its data fields,
+// The window talks to the effect only through its EditController (begin,
+// perform and end an edit); everything it shows comes from its data fields,
 // which the editor bridge fills. Everything here runs on the window's thread
 // except the stores into ParamValues, which may come from any thread that
 // sets parameters (hence atomic: a tick may see a mix of old and new values,
@@ -19,6 +19,7 @@
 #include <string>
 
 #include "editor/ControlTags.h"
+#include "editor/EditController.h"
 #include "editor/TDIBSlider.h"
 #include "editor/TGlintButton.h"
 #include "editor/Tsp_LineMarker.h"
@@ -33,15 +34,13 @@
 #include "gui/TDIBImageContainer.h"
 #include "gui/TDIBTimer.h"
 
-class AudioEffect;
-
 namespace editor {
 
 class TPluginEditorWindow : public gui::Form {
 public:
     static constexpr int kClientWidth = 508;
     static constexpr int kClientHeight = 341;
-    static constexpr int kNumParams = 12;
+    static constexpr int kNumParams = zindra::kNumParams;
     static constexpr int kSpectrumCapacity = 4097;
     static constexpr unsigned kUpdaterIntervalMs = 100;
     static constexpr const char* kCaption = "Corvanti Zindra";
@@ -56,14 +55,12 @@ public:
 
     // [ui thread] Data fields, filled by the editor bridge (and the engine's
     // published values); [any thread] the stores into ParamValues.
-    AudioEffect* Plugin = nullptr;
+    EditController* Plugin = nullptr;
     std::atomic<float> ParamValues[kNumParams] = {};
     int SwitchStates[kNumParams] = {};
     bool Updating = false;
     float SpectrumA[kSpectrumCapacity] = {};
     float SpectrumB[kSpectrumCapacity] = {};
-    float CenterHzScale = 0.0f;
-    float WidthHzScale = 0.0f;
     int LastBin = 0;
     // [ui thread] Called first in every tick: the editor bridge hands over what the
     // engine last published (LastBin, the bottom axis maximum, the band
@@ -97,6 +94,7 @@ public:
 
     // [ui thread] Events of the controls and the timer.
     void SliderChange(TDIBSlider& sender);
+    void SliderGesture(TDIBSlider& sender, bool starts);
     void ButtonClick(TGlintButton& sender);
     void UpdaterTimer();
     void RefreshSpectrum();

@@ -5,8 +5,6 @@
 #include "dsp/Vst_math.h"
 #include "editor/uEditor.h"
 #include "editor/uEditorTexts.h"
-#include "host/DAudioEffect.h"
-#include "host/DVstUtils.h"
 #include "platform/shell.h"
 
 namespace editor {
@@ -22,7 +20,7 @@ int stepsOf(int tag) { return isFrequencySlider(tag) ? 2000 : 1000; }
 
 void TPluginEditorWindow::writeReadout(int tag) {
     const float value = ParamValues[tag].load(std::memory_order_relaxed);
-    readouts_[tag]->setCaption(parameterReadout(tag, value, CenterHzScale, WidthHzScale));
+    readouts_[tag]->setCaption(core::readoutText(zindra::kParameters[tag], value));
 }
 
 void TPluginEditorWindow::writeAllReadouts() {
@@ -36,7 +34,16 @@ void TPluginEditorWindow::SliderChange(TDIBSlider& sender) {
     const float value = static_cast<float>(sender.Position()) / static_cast<float>(stepsOf(i));
     ParamValues[i].store(value, std::memory_order_relaxed);
     writeReadout(i);
-    if (Plugin) Plugin->setParameterAutomated(i, value);
+    if (Plugin) Plugin->performEdit(i, value);
+}
+
+void TPluginEditorWindow::SliderGesture(TDIBSlider& sender, bool starts) {
+    const int i = sender.tag();
+    if (!Plugin || i < 0 || i >= kSliderCount) return;
+    if (starts)
+        Plugin->beginEdit(i);
+    else
+        Plugin->endEdit(i);
 }
 
 void TPluginEditorWindow::ButtonClick(TGlintButton& sender) {
@@ -50,7 +57,10 @@ void TPluginEditorWindow::ButtonClick(TGlintButton& sender) {
         ShowSwitchOn(i);
     else
         ShowSwitchOff(i);
-    if (Plugin) Plugin->setParameterAutomated(i, value);
+    if (!Plugin) return;
+    Plugin->beginEdit(i);
+    Plugin->performEdit(i, value);
+    Plugin->endEdit(i);
 }
 
 void TPluginEditorWindow::RefreshSpectrum() {
@@ -80,7 +90,7 @@ void TPluginEditorWindow::UpdaterTimer() {
         }
     }
     for (int tag = kHiResSwitch; tag < kNumParams; ++tag) {
-        const int state = switchState(ParamValues[tag].load(std::memory_order_relaxed));
+        const int state = core::switchState(ParamValues[tag].load(std::memory_order_relaxed));
         if (state == SwitchStates[tag]) continue;
         SwitchStates[tag] = state;
         if (state == 1)

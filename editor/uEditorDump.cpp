@@ -2,14 +2,14 @@
 // written next to the plug-in library.
 #include "editor/uEditor.h"
 #include "editor/uEditorTexts.h"
-#include "host/DVstUtils.h"
-#include "host/Messages.h"
+#include "vst2/DVstUtils.h"
+#include "platform/messages.h"
 #include "platform/files.h"
 #include "platform/system.h"
 
 namespace editor {
 
-void TPluginEditorWindow::DumpProgram() { writeDump(pluginFolder() + kDumpFileName); }
+void TPluginEditorWindow::DumpProgram() { writeDump(platform::moduleFolder() + kDumpFileName); }
 
 bool TPluginEditorWindow::writeDump(const std::string& path) {
     float values[kNumParams];

@@ -168,6 +168,7 @@ void TPluginEditorWindow::buildMainPage(gui::TDIBImageContainer& page) {
         s.StretchBackground = false;
         s.setCursor(gui::Cursor::Hand);
         s.OnChange = [this](TDIBSlider& sender) { SliderChange(sender); };
+        s.OnGesture = [this](TDIBSlider& sender, bool starts) { SliderGesture(sender, starts); };
         sliders_[tag] = &s;
 
         addLabel(page, kNames[tag], kNameBounds[tag], labelFont).setVerticalCenter(true);

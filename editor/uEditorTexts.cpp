@@ -4,8 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "editor/ControlTags.h"
-#include "host/DVstUtils.h"
+#include "dsp/Vst_math.h"
 
 namespace editor {
 namespace {
@@ -23,40 +22,10 @@ std::string fixedText(int64_t units, int decimals, const std::string& separator)
     return text;
 }
 
-// Nearest integer, ties to even, independent of the rounding mode; held to
-// what 64 bits carry with room for the decimals.
-int64_t roundToEven(double v) {
-    v = std::clamp(v, -9e17, 9e17);
-    const double below = std::floor(v);
-    const double fraction = v - below;
-    double result = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) result = below + 1.0;
-    return static_cast<int64_t>(result);
-}
+// Nearest integer, ties to even; held to what 64 bits carry with room for the decimals.
+int64_t roundToEven(double v) { return static_cast<int64_t>(nearestEven(std::clamp(v, -9e17, 9e17))); }
 
 }  // namespace
-
-std::string hertzReadout(float value, float scale) {
-    return std::to_string(roundHalfEven(static_cast<double>(value) * static_cast<double>(scale))) +
-           " Hz";
-}
-
-std::string percentReadout(float value) {
-    return std::to_string(roundHalfEven(static_cast<double>(value) * 100.0)) + " %";
-}
-
-std::string parameterReadout(int index, float value, float centerHzScale, float widthHzScale) {
-    switch (index) {
-        case kCenterSlider: return hertzReadout(value, centerHzScale);
-        case kWidthSlider: return hertzReadout(value, widthHzScale);
-        case kSpreadSlider:
-        case kMixSlider:
-        case kHumiditySlider: return percentReadout(value);
-        default: return switchState(value) == 1 ? "on" : "off";
-    }
-}
-
-int switchState(float value) { return roundHalfEven(static_cast<double>(value)); }
 
 std::string latencyReadout(float ms, const std::string& decimalSeparator) {
     double v = std::isfinite(ms) ? static_cast<double>(ms) : 0.0;
@@ -79,9 +48,9 @@ std::string fourDecimals(float value, const std::string& decimalSeparator) {
     return fixedText(roundToEven(v * 10000.0), 4, decimalSeparator);
 }
 
-std::string dumpText(const float (&values)[12], const std::string& decimalSeparator) {
+std::string dumpText(std::span<const float> values, const std::string& decimalSeparator) {
     std::string text;
-    for (int i = 0; i < 12; ++i) {
+    for (size_t i = 0; i < values.size(); ++i) {
         text += "programs[0].fpar[" + std::to_string(i) +
                 "]:= " + fourDecimals(values[i], decimalSeparator) + ";\r\n";
     }

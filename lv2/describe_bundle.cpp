@@ -1,20 +1,30 @@
 // Writes the bundle's Turtle files (manifest, plug-in and UI description,
-// presets) from what the effect itself says through its record: parameter
-// names, defaults, pin labels, program names and values. Run by the build,
-// so that the description cannot drift from the code.
+// presets) from what the effect itself says: its identity, its parameter
+// table, its latency, its programs' names and values. Run by the build, so
+// that the description cannot drift from the code.
 //
 //   describe_bundle OUTPUT_DIR BINARY_NAME MINOR_VERSION MICRO_VERSION
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "lv2/EffectHost.h"
+#include "core/ZindraEffect.h"
+#include "core/ZindraIdentity.h"
+#include "lv2/ports.h"
 
 namespace {
 
-using lv2::EffectHost;
+using core::ZindraEffect;
+
+// An effect that is only asked, never run.
+struct Describing final : core::EffectHooks {
+    float hostSampleRate() override { return 44100.0f; }
+    void parameterChanged(int32_t) override {}
+    void programChanged() override {}
+};
 
 const char* const kPrefixes =
     "@prefix doap:  <http://usefulinc.com/ns/doap#> .\n"
@@ -27,10 +37,9 @@ const char* const kPrefixes =
     "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
     "@prefix urid:  <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
-std::string text(EffectHost& host, int32_t opcode, int32_t index) {
-    char buffer[512] = {};
-    host.send(opcode, index, 0, buffer);
-    buffer[sizeof buffer - 1] = '\0';
+std::string programName(const ZindraEffect& effect, int32_t program) {
+    char buffer[64] = {};
+    effect.programName(program, buffer, sizeof buffer - 1);
     return buffer;
 }
 
@@ -59,71 +68,68 @@ std::string presetUri(int32_t program) {
     return std::string(lv2::kPluginUri) + "#program" + std::to_string(program);
 }
 
-std::vector<float> parameters(EffectHost& host) {
+std::vector<float> parameters(const ZindraEffect& effect) {
     std::vector<float> values;
-    AEffect& e = host.record();
-    for (int32_t i = 0; i < e.numParams; ++i) values.push_back(e.getParameter(&e, i));
+    for (int32_t i = 0; i < ZindraEffect::kNumParams; ++i) values.push_back(effect.parameter(i));
     return values;
 }
 
-std::string manifest(EffectHost& host, const std::string& binary) {
+std::string manifest(const std::string& binary) {
     std::ostringstream out;
     out << kPrefixes;
     out << iri(lv2::kPluginUri) << "\n    a lv2:Plugin ;\n    lv2:binary <" << binary
         << "> ;\n    rdfs:seeAlso <zindra.ttl> .\n\n";
     out << iri(lv2::kUiUri) << "\n    a ui:X11UI ;\n    ui:binary <" << binary
         << "> ;\n    rdfs:seeAlso <zindra.ttl> .\n";
-    for (int32_t p = 0; p < host.record().numPrograms; ++p)
+    for (int32_t p = 0; p < ZindraEffect::kNumPrograms; ++p)
         out << "\n"
             << iri(presetUri(p)) << "\n    a pset:Preset ;\n    lv2:appliesTo "
             << iri(lv2::kPluginUri) << " ;\n    rdfs:seeAlso <presets.ttl> .\n";
     return out.str();
 }
 
-void audioPort(std::ostringstream& out, EffectHost& host, uint32_t index, bool input) {
-    VstPinProperties pin{};
-    host.send(input ? effGetInputProperties : effGetOutputProperties, index % 2, 0, &pin);
-    pin.label[sizeof pin.label - 1] = '\0';
+// The audio ports' names: "Input #1", "Output #2".
+void audioPort(std::ostringstream& out, uint32_t index, bool input) {
     const char* side = index % 2 ? "right" : "left";
+    const std::string name =
+        std::string(input ? "Input" : "Output") + " #" + std::to_string(index % 2 + 1);
     out << "        a lv2:AudioPort , " << (input ? "lv2:InputPort" : "lv2:OutputPort")
         << " ;\n        lv2:index " << index << " ;\n        lv2:symbol \""
-        << (input ? "in_" : "out_") << side << "\" ;\n        lv2:name " << literal(pin.label)
-        << "\n";
+        << (input ? "in_" : "out_") << side << "\" ;\n        lv2:name " << literal(name) << "\n";
 }
 
-std::string plugin(EffectHost& host, int minor, int micro) {
-    AEffect& e = host.record();
+std::string plugin(const ZindraEffect& effect, int minor, int micro) {
     std::ostringstream out;
     out << kPrefixes;
     out << iri(lv2::kPluginUri) << "\n    a lv2:Plugin , lv2:SpatialPlugin ;\n"
-        << "    doap:name " << literal(text(host, effGetEffectName, 0)) << " ;\n"
+        << "    doap:name " << literal(zindra::kEffectName) << " ;\n"
         << "    lv2:project [\n        a doap:Project ;\n        doap:name "
-        << literal(text(host, effGetProductString, 0)) << " ;\n        doap:maintainer [ foaf:name "
-        << literal(text(host, effGetVendorString, 0)) << " ]\n    ] ;\n"
+        << literal(zindra::kProductName) << " ;\n        doap:maintainer [ foaf:name "
+        << literal(zindra::kVendorName) << " ]\n    ] ;\n"
         << "    lv2:minorVersion " << minor << " ;\n    lv2:microVersion " << micro << " ;\n"
         << "    lv2:optionalFeature lv2:hardRTCapable , urid:map ;\n"
         << "    lv2:extensionData state:interface ;\n    ui:ui " << iri(lv2::kUiUri) << " ;\n"
         << "    lv2:port [\n";
     for (uint32_t i = 0; i < 4; ++i) {
-        audioPort(out, host, i, i < 2);
+        audioPort(out, i, i < 2);
         out << "    ] , [\n";
     }
-    const std::vector<float> defaults = parameters(host);
+    const std::vector<float> defaults = parameters(effect);
     for (int32_t i = 0; i < lv2::kNumControls; ++i) {
-        const lv2::ControlPort& port = lv2::kControls[i];
+        const core::ParameterInfo& port = ZindraEffect::parameters()[static_cast<size_t>(i)];
         out << "        a lv2:InputPort , lv2:ControlPort ;\n        lv2:index "
             << lv2::kFirstControl + static_cast<uint32_t>(i) << " ;\n        lv2:symbol \""
-            << port.symbol << "\" ;\n        lv2:name " << literal(text(host, effGetParamName, i))
+            << port.symbol << "\" ;\n        lv2:name " << literal(port.name)
             << " ;\n        lv2:default " << number(defaults[static_cast<size_t>(i)])
             << " ;\n        lv2:minimum 0.0 ;\n        lv2:maximum 1.0";
-        if (port.toggled) out << " ;\n        lv2:portProperty lv2:toggled";
+        if (port.isSwitch()) out << " ;\n        lv2:portProperty lv2:toggled";
         out << "\n    ] , [\n";
     }
     out << "        a lv2:OutputPort , lv2:ControlPort ;\n        lv2:index " << lv2::kLatencyPort
         << " ;\n        lv2:symbol \"latency\" ;\n        lv2:name \"Latency\" ;\n"
         << "        lv2:designation lv2:latency ;\n"
         << "        lv2:portProperty lv2:reportsLatency , lv2:integer ;\n"
-        << "        lv2:minimum 0 ;\n        lv2:maximum " << e.initialDelay
+        << "        lv2:minimum 0 ;\n        lv2:maximum " << ZindraEffect::kLatencySamples
         << " ;\n        units:unit units:frame\n    ] .\n\n";
 
     out << iri(lv2::kUiUri) << "\n    a ui:X11UI ;\n"
@@ -133,24 +139,23 @@ std::string plugin(EffectHost& host, int minor, int micro) {
         << "    lv2:extensionData ui:idleInterface";
     for (int32_t i = 0; i < lv2::kNumControls; ++i)
         out << " ;\n    ui:portNotification [\n        ui:plugin " << iri(lv2::kPluginUri)
-            << " ;\n        lv2:symbol \"" << lv2::kControls[i].symbol
+            << " ;\n        lv2:symbol \"" << ZindraEffect::parameters()[static_cast<size_t>(i)].symbol
             << "\" ;\n        ui:protocol ui:floatProtocol\n    ]";
     out << " .\n";
     return out.str();
 }
 
-std::string presets(EffectHost& host) {
-    AEffect& e = host.record();
+std::string presets(ZindraEffect& effect) {
     std::ostringstream out;
     out << kPrefixes;
-    for (int32_t p = 0; p < e.numPrograms; ++p) {
-        host.send(effSetProgram, 0, p);
-        const std::vector<float> values = parameters(host);
+    for (int32_t p = 0; p < ZindraEffect::kNumPrograms; ++p) {
+        effect.setProgram(p);
+        const std::vector<float> values = parameters(effect);
         out << iri(presetUri(p)) << "\n    a pset:Preset ;\n    lv2:appliesTo "
             << iri(lv2::kPluginUri) << " ;\n    rdfs:label "
-            << literal(text(host, effGetProgramName, 0)) << " ;\n    lv2:port [\n";
+            << literal(programName(effect, p)) << " ;\n    lv2:port [\n";
         for (int32_t i = 0; i < lv2::kNumControls; ++i)
-            out << "        lv2:symbol \"" << lv2::kControls[i].symbol
+            out << "        lv2:symbol \"" << ZindraEffect::parameters()[static_cast<size_t>(i)].symbol
                 << "\" ;\n        pset:value " << number(values[static_cast<size_t>(i)])
                 << (i + 1 < lv2::kNumControls ? "\n    ] , [\n" : "\n    ] .\n\n");
     }
@@ -171,15 +176,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    auto host = EffectHost::create(44100.0);
-    if (!host) {
-        std::fprintf(stderr, "describe_bundle: the effect does not match the bundle's ports\n");
+    Describing hooks;
+    auto effect = std::make_unique<ZindraEffect>(hooks);
+    if (!effect->ready()) {
+        std::fprintf(stderr, "describe_bundle: no memory for the effect\n");
         return 1;
     }
     const bool ok =
-        write(dir + "/manifest.ttl", manifest(*host, argv[2])) &&
-        write(dir + "/zindra.ttl", plugin(*host, std::stoi(argv[3]), std::stoi(argv[4]))) &&
-        write(dir + "/presets.ttl", presets(*host));
+        write(dir + "/manifest.ttl", manifest(argv[2])) &&
+        write(dir + "/zindra.ttl", plugin(*effect, std::stoi(argv[3]), std::stoi(argv[4]))) &&
+        write(dir + "/presets.ttl", presets(*effect));
     if (!ok) std::fprintf(stderr, "describe_bundle: cannot write into %s\n", dir.c_str());
     return ok ? 0 : 1;
 }

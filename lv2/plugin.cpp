@@ -7,52 +7,52 @@
 #include <optional>
 #include <string_view>
 
-#include "lv2/EffectHost.h"
+#include "lv2/Instance.h"
 #include "lv2/plugin.h"
 #include "lv2/state.h"
 
 namespace lv2 {
 namespace {
 
-struct Instance {
-    std::unique_ptr<EffectHost> host;
+struct Handle {
+    std::unique_ptr<Instance> instance;
     // Only with the host's URI map (lv2apply, for one, offers none).
     std::optional<StateKeys> keys;
 };
 
-Instance* instanceOf(LV2_Handle handle) { return static_cast<Instance*>(handle); }
+Handle* handleOf(LV2_Handle handle) { return static_cast<Handle*>(handle); }
 
 LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*,
                        const LV2_Feature* const* features) {
-    auto host = EffectHost::create(rate);
-    if (!host) return nullptr;
-    auto* instance = new (std::nothrow) Instance{std::move(host), std::nullopt};
+    auto instance = Instance::create(rate);
+    if (!instance) return nullptr;
+    auto* handle = new (std::nothrow) Handle{std::move(instance), std::nullopt};
     const auto* map = static_cast<const LV2_URID_Map*>(lv2_features_data(features, LV2_URID__map));
-    if (instance && map) instance->keys.emplace(*map);
-    return instance;
+    if (handle && map) handle->keys.emplace(*map);
+    return handle;
 }
 
 void connectPort(LV2_Handle handle, uint32_t port, void* data) {
-    instanceOf(handle)->host->connect(port, static_cast<float*>(data));
+    handleOf(handle)->instance->connect(port, static_cast<float*>(data));
 }
 
-void activate(LV2_Handle handle) { instanceOf(handle)->host->activate(); }
-void run(LV2_Handle handle, uint32_t frames) { instanceOf(handle)->host->run(frames); }
-void deactivate(LV2_Handle handle) { instanceOf(handle)->host->deactivate(); }
-void cleanup(LV2_Handle handle) { delete instanceOf(handle); }
+void activate(LV2_Handle handle) { handleOf(handle)->instance->activate(); }
+void run(LV2_Handle handle, uint32_t frames) { handleOf(handle)->instance->run(frames); }
+void deactivate(LV2_Handle handle) { handleOf(handle)->instance->deactivate(); }
+void cleanup(LV2_Handle handle) { delete handleOf(handle); }
 
 LV2_State_Status save(LV2_Handle handle, LV2_State_Store_Function store, LV2_State_Handle state,
                       uint32_t, const LV2_Feature* const*) {
-    Instance& self = *instanceOf(handle);
+    Handle& self = *handleOf(handle);
     if (!self.keys) return LV2_STATE_ERR_NO_FEATURE;
-    return saveState(*self.host, *self.keys, store, state);
+    return saveState(self.instance->effect(), *self.keys, store, state);
 }
 
 LV2_State_Status restore(LV2_Handle handle, LV2_State_Retrieve_Function retrieve,
                          LV2_State_Handle state, uint32_t, const LV2_Feature* const*) {
-    Instance& self = *instanceOf(handle);
+    Handle& self = *handleOf(handle);
     if (!self.keys) return LV2_STATE_ERR_NO_FEATURE;
-    return restoreState(*self.host, *self.keys, retrieve, state);
+    return restoreState(self.instance->effect(), *self.keys, retrieve, state);
 }
 
 const void* extensionData(const char* uri) {
@@ -66,7 +66,7 @@ const LV2_Descriptor descriptor{kPluginUri, instantiate, connectPort, activate,
 
 }  // namespace
 
-EffectHost& effectOf(LV2_Handle handle) { return *instanceOf(handle)->host; }
+Instance& instanceOf(LV2_Handle handle) { return *handleOf(handle)->instance; }
 
 }  // namespace lv2
 

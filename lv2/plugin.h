@@ -1,13 +1,13 @@
-// What the UI reaches through instance access: the plug-in instance's effect.
+// What the UI reaches through instance access: the plug-in instance.
 #pragma once
 
 #include <lv2/core/lv2.h>
 
 namespace lv2 {
 
-class EffectHost;
+class Instance;
 
-// The effect of an instance that this library's descriptor made.
-EffectHost& effectOf(LV2_Handle handle);
+// An instance that this library's descriptor made.
+Instance& instanceOf(LV2_Handle handle);
 
 }  // namespace lv2

@@ -4,6 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
+#include <string_view>
+
+#include "core/ZindraParameters.h"
 
 namespace lv2 {
 
@@ -21,17 +25,21 @@ enum Port : uint32_t {
     kFirstControl,
 };
 
-// One control input per parameter; the names, ranges and defaults come from
-// the effect, the symbols and the switch property from here.
-struct ControlPort {
-    const char* symbol;
-    bool toggled;
-};
-inline constexpr int kNumControls = 12;
-inline constexpr ControlPort kControls[kNumControls] = {
-    {"center", false},    {"width", false},    {"spread", false}, {"mix", false},
-    {"humidity", false},  {"hi_res", true},    {"bypass", true},  {"zindracate", true},
-    {"stereolize", true}, {"pass_thru", true}, {"isolate", true}, {"spreadilate", true}};
+// One control input per parameter, in the order of the effect's table, from
+// which the symbols, names, defaults and switch properties come.
+inline constexpr int kNumControls = zindra::kNumParams;
+
+// The symbols saved sessions and presets name the ports by: a parameter
+// may be added, never renamed.
+inline constexpr const char* kPublishedSymbols[] = {
+    "center",     "width",     "spread",  "mix",        "humidity", "hi_res",
+    "bypass",     "zindracate", "stereolize", "pass_thru", "isolate", "spreadilate"};
+constexpr bool symbolsArePublished() {
+    for (size_t i = 0; i < std::size(kPublishedSymbols); ++i)
+        if (std::string_view(zindra::kParameters[i].symbol) != kPublishedSymbols[i]) return false;
+    return std::size(kPublishedSymbols) <= static_cast<size_t>(kNumControls);
+}
+static_assert(symbolsArePublished(), "a port symbol that sessions store has changed");
 
 inline constexpr uint32_t kLatencyPort = kFirstControl + kNumControls;
 inline constexpr uint32_t kNumPorts = kLatencyPort + 1;

@@ -7,7 +7,11 @@
 
 namespace lv2 {
 
-class EffectHost;
+}  // namespace lv2
+namespace core {
+class ZindraEffect;
+}
+namespace lv2 {
 
 struct StateKeys {
     LV2_URID bank = 0;
@@ -17,11 +21,11 @@ struct StateKeys {
     explicit StateKeys(const LV2_URID_Map& map);
 };
 
-LV2_State_Status saveState(EffectHost& host, const StateKeys& keys, LV2_State_Store_Function store,
+LV2_State_Status saveState(core::ZindraEffect& effect, const StateKeys& keys, LV2_State_Store_Function store,
                            LV2_State_Handle handle);
 // A state that is incomplete, of the wrong types, names no program of the
 // effect or carries a bank the effect refuses changes nothing.
-LV2_State_Status restoreState(EffectHost& host, const StateKeys& keys,
+LV2_State_Status restoreState(core::ZindraEffect& effect, const StateKeys& keys,
                               LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle);
 
 }  // namespace lv2

@@ -1,7 +1,8 @@
-// The LV2 X11 UI: the effect's own editor, opened in the host's parent window
-// through the effect record. It reaches the effect through instance access;
-// the editor's parameter changes (audioMasterAutomate) go to the host through
-// write_function, and the host's port changes move the editor's controls.
+// The LV2 X11 UI: the effect's own editor, opened in the host's parent window.
+// It reaches the instance through instance access; the editor's edits go to
+// the host through write_function, each gesture bracketed by the host's
+// touch feature where it offers one, and the host's port changes move the
+// editor's controls.
 #include <X11/Xlib.h>
 #include <lv2/core/lv2_util.h>
 #include <lv2/instance-access/instance-access.h>
@@ -12,28 +13,20 @@
 #include <new>
 #include <string_view>
 
-#include "lv2/EffectHost.h"
+#include "editor/EditorSession.h"
+#include "lv2/Instance.h"
 #include "lv2/plugin.h"
 
 namespace lv2 {
 namespace {
 
 struct Editor {
-    EffectHost* host;
-    LV2UI_Write_Function write;
-    LV2UI_Controller controller;
-    ParameterListener listener;
+    Instance* instance;
+    UiLink link;
 };
 
-void parameterChanged(void* context, int32_t index, float value) {
-    auto& editor = *static_cast<Editor*>(context);
-    if (index < 0 || index >= kNumControls) return;
-    editor.write(editor.controller, kFirstControl + static_cast<uint32_t>(index), sizeof value, 0,
-                 &value);
-}
-
-// The editor's window: the child the effect made in the parent. Asked of the
-// server, since the record does not name it.
+// The editor's window: the child the session made in the parent. Asked of
+// the server, since the session does not name it.
 Window childOf(Window parent) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) return 0;
@@ -51,25 +44,22 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char*, const char*,
                          LV2UI_Write_Function write, LV2UI_Controller controller,
                          LV2UI_Widget* widget, const LV2_Feature* const* features) {
     void* parent = lv2_features_data(features, LV2_UI__parent);
-    void* instance = lv2_features_data(features, LV2_INSTANCE_ACCESS_URI);
+    void* handle = lv2_features_data(features, LV2_INSTANCE_ACCESS_URI);
     const auto* resize =
         static_cast<const LV2UI_Resize*>(lv2_features_data(features, LV2_UI__resize));
-    if (!parent || !instance || !write) return nullptr;
-
-    auto* editor = new (std::nothrow) Editor{&effectOf(instance), write, controller, {}};
+    const auto* touch = static_cast<const LV2UI_Touch*>(lv2_features_data(features, LV2_UI__touch));
+    if (!parent || !handle || !write) return nullptr;
+    auto* editor = new (std::nothrow) Editor{&instanceOf(handle), {write, controller, touch}};
     if (!editor) return nullptr;
-    EffectHost& host = *editor->host;
-    if (!host.send(effEditOpen, 0, 0, parent)) {
+    Instance& instance = *editor->instance;
+    editor::EditorSession& session = instance.editorSession();
+    if (!session.open(parent)) {
         delete editor;
         return nullptr;
     }
-    editor->listener = {parameterChanged, editor};
-    host.listen(&editor->listener);
+    instance.attachUi(&editor->link);
     // The editor's size is known once its window exists.
-    ERect* rect = nullptr;
-    host.send(effEditGetRect, 0, 0, &rect);
-    if (rect && resize)
-        resize->ui_resize(resize->handle, rect->right - rect->left, rect->bottom - rect->top);
+    if (resize) resize->ui_resize(resize->handle, session.width(), session.height());
     const auto parentWindow = static_cast<Window>(reinterpret_cast<std::uintptr_t>(parent));
     *widget = reinterpret_cast<LV2UI_Widget>(static_cast<std::uintptr_t>(childOf(parentWindow)));
     return editor;
@@ -77,24 +67,24 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char*, const char*,
 
 void cleanup(LV2UI_Handle handle) {
     auto* editor = static_cast<Editor*>(handle);
-    editor->host->listen(nullptr);
-    editor->host->send(effEditClose);
+    editor->instance->attachUi(nullptr);
+    editor->instance->editorSession().close();
     delete editor;
 }
 
-// A control value from the host: the editor shows the effect's values, and
-// the effect takes the host's from run (or here, when it is not running).
+// A control value from the host: the editor shows it, and the effect takes
+// it from run (or at once, when it is not active).
 void portEvent(LV2UI_Handle handle, uint32_t port, uint32_t size, uint32_t format,
                const void* buffer) {
     if (format != 0 || size != sizeof(float) || !isControlInput(port)) return;
     float value = 0.0f;
     std::memcpy(&value, buffer, sizeof value);
-    static_cast<Editor*>(handle)->host->controlShown(static_cast<int32_t>(port - kFirstControl),
-                                                     value);
+    static_cast<Editor*>(handle)->instance->controlShown(static_cast<int32_t>(port - kFirstControl),
+                                                         value);
 }
 
 int idle(LV2UI_Handle handle) {
-    static_cast<Editor*>(handle)->host->send(effEditIdle);
+    static_cast<Editor*>(handle)->instance->editorSession().idle();
     return 0;
 }
 

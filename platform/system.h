@@ -8,6 +8,10 @@ namespace platform {
 // Full path of the library (or program) file that holds this code.
 std::string moduleFilePath();
 
+// The folder of the library (or program) file that holds this code, ending
+// with the path separator; empty when the system cannot tell.
+std::string moduleFolder();
+
 // Full path of the running program's own file, links resolved, whatever the
 // current folder or the name it was started by; empty when the system cannot
 // tell.

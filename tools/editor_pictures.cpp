@@ -6,8 +6,8 @@
 
 #include "editor/uEditor.h"
 #include "platform/offscreen/OffscreenWindow.h"
-#include "plugin/APluginEditor.h"
-#include "plugin/uPlugin.h"
+#include "vst2/APluginEditor.h"
+#include "vst2/uPlugin.h"
 
 namespace {
 

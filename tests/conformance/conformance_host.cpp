@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "host/vst2.h"
+#include "vst2/vst2.h"
 #include "platform/dynamic_library.h"
 #include "platform/system.h"
 #include "support/MessageLog.h"

@@ -11,7 +11,7 @@
 
 #include "editor/uEditor.h"
 #include "editor/uEditorTexts.h"
-#include "host/DVstUtils.h"
+#include "vst2/DVstUtils.h"
 #include "platform/offscreen/OffscreenWindow.h"
 #include "platform/system.h"
 #include "support/MessageLog.h"
@@ -109,7 +109,7 @@ TEST_F(Dump, AFailureIsShownAndLeavesNothing) {
 }
 
 TEST_F(Dump, F8WritesTheFileNextToTheLibrary) {
-    const fs::path path = fs::path(pluginFolder()) / "Zindra_dump.txt";
+    const fs::path path = fs::path(platform::moduleFolder()) / "Zindra_dump.txt";
     fs::remove(path);
     window->ParamValues[3] = 1.0f;
     screen->key(TPluginEditorWindow::kDumpKey);

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "host/vst2.h"
+#include "vst2/vst2.h"
 #include "platform/dynamic_library.h"
 #include "platform/host_input.h"
 #include "platform/offscreen/OffscreenWindow.h"

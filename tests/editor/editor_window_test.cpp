@@ -9,7 +9,7 @@
 
 #include "dsp/Vst_math.h"
 #include "editor/uEditor.h"
-#include "host/DAudioEffect.h"
+#include "vst2/DAudioEffect.h"
 #include "platform/offscreen/OffscreenWindow.h"
 
 namespace {

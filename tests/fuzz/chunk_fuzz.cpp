@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "plugin/uPlugin.h"
+#include "vst2/uPlugin.h"
 
 namespace {
 

@@ -53,10 +53,10 @@
 #include <cstring>
 #include <vector>
 
-#include "host/Messages.h"
-#include "host/vst2.h"
-#include "plugin/toolkitReports.h"
-#include "plugin/uPlugin.h"
+#include "platform/messages.h"
+#include "vst2/vst2.h"
+#include "platform/toolkit_reports.h"
+#include "vst2/uPlugin.h"
 
 namespace {
 

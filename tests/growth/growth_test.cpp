@@ -18,11 +18,11 @@
 #include <thread>
 
 #include "ServerResources.h"
-#include "host/vst2.h"
+#include "vst2/vst2.h"
 #include "platform/offscreen/OffscreenWindow.h"
 #include "platform/window.h"
-#include "plugin/APluginEditor.h"
-#include "plugin/uPlugin.h"
+#include "vst2/APluginEditor.h"
+#include "vst2/uPlugin.h"
 
 namespace {
 

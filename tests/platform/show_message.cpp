@@ -2,7 +2,7 @@
 // the user has closed it; driven by message_box_x11.sh.
 #include <cstdio>
 
-#include "host/Messages.h"
+#include "platform/messages.h"
 
 int main(int argc, char** argv) {
     messages::report(argc > 1 ? argv[1] : "E2 - Not a valid Zindra preset.");

@@ -20,11 +20,11 @@
 #include <thread>
 #include <vector>
 
-#include "host/vst2.h"
+#include "vst2/vst2.h"
 #include "platform/offscreen/OffscreenWindow.h"
 #include "platform/system.h"
-#include "plugin/APluginEditor.h"
-#include "plugin/uPlugin.h"
+#include "vst2/APluginEditor.h"
+#include "vst2/uPlugin.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <numbers>
 #include <vector>
 
-#include "plugin/uPlugin.h"
+#include "vst2/uPlugin.h"
 #include "support/RecordingHost.h"
 #include "support/SeparationModel.h"
 

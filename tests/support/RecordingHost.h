@@ -7,7 +7,7 @@
 #include <map>
 #include <vector>
 
-#include "host/vst2.h"
+#include "vst2/vst2.h"
 
 struct HostCall {
     AEffect* effect;

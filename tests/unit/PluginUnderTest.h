@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "host/AEffEditor.h"
-#include "plugin/uPlugin.h"
+#include "vst2/AEffEditor.h"
+#include "vst2/uPlugin.h"
 
 class CountingEditor : public AEffEditor {
 public:

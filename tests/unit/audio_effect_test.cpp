@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "host/DAudioEffectX.h"
-#include "host/DVstUtils.h"
+#include "vst2/DAudioEffectX.h"
+#include "vst2/DVstUtils.h"
 #include "support/RecordingHost.h"
 
 namespace {

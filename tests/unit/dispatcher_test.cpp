@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "host/DAudioEffectX.h"
-#include "host/DVstUtils.h"
+#include "vst2/DAudioEffectX.h"
+#include "vst2/DVstUtils.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "host/DVstUtils.h"
+#include "vst2/DVstUtils.h"
 
 extern "C" int probePluginFolder(char* out, int size) {
-    const std::string folder = pluginFolder();
+    const std::string folder = platform::moduleFolder();
     if (static_cast<int>(folder.size()) >= size) return -1;
     std::memcpy(out, folder.c_str(), folder.size() + 1);
     return static_cast<int>(folder.size());

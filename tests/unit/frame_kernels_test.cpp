@@ -15,9 +15,9 @@
 
 #include "dsp/VCFmath.h"
 #include "dsp/VecLib.h"
-#include "host/Messages.h"
-#include "plugin/frame_kernels.h"
-#include "plugin/toolkitReports.h"
+#include "platform/messages.h"
+#include "core/frame_kernels.h"
+#include "platform/toolkit_reports.h"
 #include "support/EngineHarness.h"
 #include "support/MessageLog.h"
 

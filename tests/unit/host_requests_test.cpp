@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "host/DAudioEffectX.h"
+#include "vst2/DAudioEffectX.h"
 #include "support/RecordingHost.h"
 
 namespace {

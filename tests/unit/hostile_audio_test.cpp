@@ -13,8 +13,8 @@
 #include "dsp/VCFmath.h"
 
 #include "dsp/VecLib.h"
-#include "host/Messages.h"
-#include "plugin/toolkitReports.h"
+#include "platform/messages.h"
+#include "platform/toolkit_reports.h"
 #include "support/EngineHarness.h"
 #include "support/MessageLog.h"
 

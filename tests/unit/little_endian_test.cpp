@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "plugin/LittleEndianBytes.h"
+#include "core/LittleEndianBytes.h"
 
 namespace {
 

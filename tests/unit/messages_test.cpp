@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/Messages.h"
+#include "platform/messages.h"
 #include "platform/system.h"
 
 namespace {

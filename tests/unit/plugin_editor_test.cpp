@@ -7,9 +7,9 @@
 #include <thread>
 
 #include "editor/uEditor.h"
-#include "host/DVstUtils.h"
+#include "vst2/DVstUtils.h"
 #include "platform/offscreen/OffscreenWindow.h"
-#include "plugin/APluginEditor.h"
+#include "vst2/APluginEditor.h"
 #include "support/MessageLog.h"
 #include "support/RecordingHost.h"
 #include "unit/PluginUnderTest.h"

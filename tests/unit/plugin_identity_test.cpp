@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "plugin/uPlugin.h"
+#include "vst2/uPlugin.h"
 #include "support/RecordingHost.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "plugin/UseCounter.h"
+#include "editor/UseCounter.h"
 
 #include <gtest/gtest.h>
 

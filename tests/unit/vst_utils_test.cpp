@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "host/DVstUtils.h"
+#include "vst2/DVstUtils.h"
 #include "platform/dynamic_library.h"
 #include "platform/system.h"
 

@@ -1,0 +1,4 @@
+// The frame kernels for every processor the builds support (SSE2).
+#include "core/frame_kernels_body.h"
+
+const FrameKernels& frameKernelsBaseline() { return kKernels; }

@@ -1,5 +1,0 @@
-// The frame kernels in 256-bit vectors, for processors with AVX2 (built with
-// -mavx2 -mfma; frame_kernels.cpp checks the processor before handing them out).
-#include "plugin/frame_kernels_body.h"
-
-const FrameKernels& frameKernelsAvx2() { return kKernels; }

@@ -1,4 +1,0 @@
-// The frame kernels for every processor the builds support (SSE2).
-#include "plugin/frame_kernels_body.h"
-
-const FrameKernels& frameKernelsBaseline() { return kKernels; }
