@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "bench/VectorCodeLine.h"
+#include "core/FixedRateHooks.h"
 #include "core/frame_kernels.h"
-#include "vst2/uPlugin.h"
 
 int main() {
     constexpr int kRate = 44100;
@@ -28,22 +28,23 @@ int main() {
         left[i] = static_cast<float>(voice + noise);
         right[i] = static_cast<float>(voice - noise);
     }
-    for (int program = 0; program < APlugin::kNumPrograms; ++program) {
+    for (int program = 0; program < core::ZindraEffect::kNumPrograms; ++program) {
         double best = 1e30;
         char name[64] = {};
         int frameSize = 0;
         for (int run = 0; run < 3; ++run) {
-            APlugin plugin(nullptr);
-            plugin.setProgram(program);
-            plugin.getProgramNameIndexed(0, program, name);
+            core::FixedRateHooks hooks(kRate);
+            core::ZindraEffect effect(hooks);
+            effect.setProgram(program);
+            effect.programName(program, name, sizeof name - 1);
             float* none[2] = {nullptr, nullptr};
-            plugin.processReplacing(none, none, 0);
-            frameSize = plugin.currentFrameSize();
+            effect.process(none, none, 0, true);
+            frameSize = effect.frameEngine().currentFrameSize();
             const auto start = std::chrono::steady_clock::now();
             for (size_t pos = 0; pos + kBlock <= n; pos += kBlock) {
                 float* in[2] = {left.data() + pos, right.data() + pos};
                 float* out[2] = {outLeft.data() + pos, outRight.data() + pos};
-                plugin.processReplacing(in, out, kBlock);
+                effect.process(in, out, kBlock, true);
             }
             const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
             best = std::min(best, took.count());

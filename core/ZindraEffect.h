@@ -83,8 +83,9 @@ public:
     // [any thread] The engine, for its published display values and controls.
     FrameEngine& frameEngine() { return engine; }
     const FrameEngine& frameEngine() const { return engine; }
-    // [any thread] The programs, for inspection.
+    // [any thread] The programs, for inspection (and for tests, to prepare them).
     const ProgramBank& programBank() const { return bank; }
+    ProgramBank& programBank() { return bank; }
 
 private:
     float hostSampleRate() override { return hooks.hostSampleRate(); }

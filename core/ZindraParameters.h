@@ -23,8 +23,8 @@ enum Param : int32_t {
     kPassThru,
     kIsolate,
     kSpreadilate,
-    kNumParams
 };
+inline constexpr int32_t kNumParams = kSpreadilate + 1;
 
 inline constexpr int32_t kNumSliders = kHiRes;  // the continuous ones come first
 

@@ -9,7 +9,7 @@
 namespace lv2 {
 
 Instance::Instance(float sampleRate)
-    : rate(sampleRate), zindra(*this), session(*this, &platform::createChildWindow) {}
+    : rate(sampleRate), session(*this, &platform::createChildWindow), zindra(*this) {}
 
 std::unique_ptr<Instance> Instance::create(double sampleRate) {
     installToolkitReports();
@@ -20,7 +20,6 @@ std::unique_ptr<Instance> Instance::create(double sampleRate) {
     return self;
 }
 
-// The editor's window goes first, while the effect it reads still exists.
 Instance::~Instance() = default;
 
 void Instance::connect(uint32_t port, float* data) {

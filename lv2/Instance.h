@@ -76,8 +76,9 @@ private:
     int32_t copyMagnitudes(float* left, float* right, int32_t capacity) override;
 
     float rate;
-    core::ZindraEffect zindra;
+    // The session first: the effect's construction already tells it of its values.
     editor::EditorSession session;
+    core::ZindraEffect zindra;
     float* ports[kNumPorts] = {};
     // The control values run last saw, as bit patterns (so that a NaN
     // compares equal to itself); at first the effect's own values, which the

@@ -11,20 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "core/ZindraEffect.h"
+#include "core/FixedRateHooks.h"
 #include "core/ZindraIdentity.h"
 #include "lv2/ports.h"
 
 namespace {
 
 using core::ZindraEffect;
-
-// An effect that is only asked, never run.
-struct Describing final : core::EffectHooks {
-    float hostSampleRate() override { return 44100.0f; }
-    void parameterChanged(int32_t) override {}
-    void programChanged() override {}
-};
 
 const char* const kPrefixes =
     "@prefix doap:  <http://usefulinc.com/ns/doap#> .\n"
@@ -139,7 +132,8 @@ std::string plugin(const ZindraEffect& effect, int minor, int micro) {
         << "    lv2:extensionData ui:idleInterface";
     for (int32_t i = 0; i < lv2::kNumControls; ++i)
         out << " ;\n    ui:portNotification [\n        ui:plugin " << iri(lv2::kPluginUri)
-            << " ;\n        lv2:symbol \"" << ZindraEffect::parameters()[static_cast<size_t>(i)].symbol
+            << " ;\n        lv2:symbol \""
+            << ZindraEffect::parameters()[static_cast<size_t>(i)].symbol
             << "\" ;\n        ui:protocol ui:floatProtocol\n    ]";
     out << " .\n";
     return out.str();
@@ -152,10 +146,11 @@ std::string presets(ZindraEffect& effect) {
         effect.setProgram(p);
         const std::vector<float> values = parameters(effect);
         out << iri(presetUri(p)) << "\n    a pset:Preset ;\n    lv2:appliesTo "
-            << iri(lv2::kPluginUri) << " ;\n    rdfs:label "
-            << literal(programName(effect, p)) << " ;\n    lv2:port [\n";
+            << iri(lv2::kPluginUri) << " ;\n    rdfs:label " << literal(programName(effect, p))
+            << " ;\n    lv2:port [\n";
         for (int32_t i = 0; i < lv2::kNumControls; ++i)
-            out << "        lv2:symbol \"" << ZindraEffect::parameters()[static_cast<size_t>(i)].symbol
+            out << "        lv2:symbol \""
+                << ZindraEffect::parameters()[static_cast<size_t>(i)].symbol
                 << "\" ;\n        pset:value " << number(values[static_cast<size_t>(i)])
                 << (i + 1 < lv2::kNumControls ? "\n    ] , [\n" : "\n    ] .\n\n");
     }
@@ -176,7 +171,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    Describing hooks;
+    core::FixedRateHooks hooks;
     auto effect = std::make_unique<ZindraEffect>(hooks);
     if (!effect->ready()) {
         std::fprintf(stderr, "describe_bundle: no memory for the effect\n");

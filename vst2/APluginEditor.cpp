@@ -15,8 +15,20 @@ int32_t APluginEditor::getRect(ERect** out) {
     return 1;
 }
 
-int32_t APluginEditor::open(void* parentWindow) { return session.open(parentWindow) ? 1 : 0; }
-void APluginEditor::close() { session.close(); }
+APluginEditor::~APluginEditor() {
+    if (session.editorWindow()) controller.plugin.editorClosed.store(true);
+}
+
+int32_t APluginEditor::open(void* parentWindow) {
+    if (!session.open(parentWindow)) return 0;
+    controller.plugin.editorClosed.store(false);
+    return 1;
+}
+
+void APluginEditor::close() {
+    session.close();
+    controller.plugin.editorClosed.store(session.closed());
+}
 void APluginEditor::idle() { session.idle(); }
 void APluginEditor::update() { session.update(); }
 
@@ -25,7 +37,9 @@ void APluginEditor::Controller::performEdit(int32_t index, float value) {
     plugin.setParameterAutomated(index, value);
 }
 void APluginEditor::Controller::endEdit(int32_t index) { plugin.endEdit(index); }
-float APluginEditor::Controller::parameterValue(int32_t index) { return plugin.getParameter(index); }
+float APluginEditor::Controller::parameterValue(int32_t index) {
+    return plugin.getParameter(index);
+}
 void APluginEditor::Controller::refreshSampleRate() { plugin.core().refreshSampleRate(); }
 editor::DisplayValues APluginEditor::Controller::displayValues() {
     return editor::displayValuesOf(plugin.core().frameEngine());

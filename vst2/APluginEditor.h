@@ -21,6 +21,7 @@ public:
 
     explicit APluginEditor(APlugin* plugin,
                            NativeWindowFactory makeWindow = &platform::createChildWindow);
+    ~APluginEditor() override;
 
     // [ui thread] (effEditGetRect): 1, with the window's size once one existed.
     int32_t getRect(ERect** rect) override;
@@ -53,7 +54,6 @@ private:
         editor::DisplayValues displayValues() override;
         int32_t copyMagnitudes(float* left, float* right, int32_t capacity) override;
 
-    private:
         APlugin& plugin;
     };
 

@@ -71,5 +71,5 @@ void APlugin::parameterChanged(int32_t) {
 
 void APlugin::programChanged() {
     curProgram.store(effect.program());
-    if (editor) editor->update();
+    if (!editorClosed.load() && editor) editor->update();
 }

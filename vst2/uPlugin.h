@@ -15,7 +15,14 @@
 class APluginEditor;
 
 class APlugin : public AudioEffectX, private core::EffectHooks {
+    // The bridge keeps editorClosed: it opens and closes the window.
+    friend class APluginEditor;
+
 public:
+    // Parameter indices: APlugin::kCenter ... APlugin::kSpreadilate.
+    using Param = zindra::Param;
+    using enum zindra::Param;
+
     static constexpr int32_t kNumPrograms = core::ZindraEffect::kNumPrograms;
     static constexpr int32_t kNumParams = core::ZindraEffect::kNumParams;
     static constexpr int32_t kLatencySamples = core::ZindraEffect::kLatencySamples;
@@ -73,6 +80,11 @@ public:
 
     // [ui thread] The editor bridge behind the host's editor requests.
     APluginEditor* pluginEditor() const;
+
+protected:
+    // 1 while no editor window is open after the last close: program changes
+    // then leave the editor alone.
+    std::atomic<bool> editorClosed{false};
 
 private:
     // What the effect asks of its format.

@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
+#include "core/ZindraParameters.h"
 #include "editor/uEditor.h"
 #include "editor/uEditorTexts.h"
-#include "vst2/DVstUtils.h"
 #include "platform/offscreen/OffscreenWindow.h"
 #include "platform/system.h"
 #include "support/MessageLog.h"
@@ -128,17 +128,15 @@ TEST_F(Dump, F8WritesTheFileNextToTheLibrary) {
 }
 
 TEST(EditorTexts, ReadoutsAndLatency) {
-    EXPECT_EQ(editor::hertzReadout(0.5f, 20000.0f), "10000 Hz");
-    EXPECT_EQ(editor::hertzReadout(1.0f, 20000.0f), "20000 Hz");
-    EXPECT_EQ(editor::percentReadout(0.125f), "12 %") << "ties to even";
-    EXPECT_EQ(editor::percentReadout(0.135f), "14 %");
-    // Each parameter's reading: its own scale for each band slider, percent
-    // for the other sliders, on from a half up for the switches.
-    EXPECT_EQ(editor::parameterReadout(0, 0.215f, 20000.0f, 1000.0f), "4300 Hz");
-    EXPECT_EQ(editor::parameterReadout(1, 0.215f, 20000.0f, 1000.0f), "215 Hz");
-    EXPECT_EQ(editor::parameterReadout(4, 0.215f, 20000.0f, 1000.0f), "22 %");
-    EXPECT_EQ(editor::parameterReadout(5, 0.49f, 20000.0f, 20000.0f), "off");
-    EXPECT_EQ(editor::parameterReadout(11, 0.51f, 20000.0f, 20000.0f), "on");
+    const auto& table = zindra::kParameters;
+    EXPECT_EQ(core::readoutText(table[zindra::kCenter], 0.5f), "10000 Hz");
+    EXPECT_EQ(core::readoutText(table[zindra::kWidth], 1.0f), "20000 Hz");
+    EXPECT_EQ(core::readoutText(table[zindra::kCenter], 0.215f), "4300 Hz");
+    EXPECT_EQ(core::readoutText(table[zindra::kMix], 0.125f), "12 %") << "ties to even";
+    EXPECT_EQ(core::readoutText(table[zindra::kHumidity], 0.135f), "14 %");
+    // Switches read on from a half up (a half itself ties to even: off).
+    EXPECT_EQ(core::readoutText(table[zindra::kHiRes], 0.5f), "off");
+    EXPECT_EQ(core::readoutText(table[zindra::kSpreadilate], 0.51f), "on");
     EXPECT_EQ(editor::latencyReadout(8192.0f * 1000.0f / 44100.0f, "."), "185.76 ms");
     EXPECT_EQ(editor::latencyReadout(8192.0f * 1000.0f / 48000.0f, "."), "170.67 ms");
     EXPECT_EQ(editor::latencyReadout(8192.0f * 1000.0f / 96000.0f, ","), "85,33 ms");

@@ -9,22 +9,30 @@
 
 #include "dsp/Vst_math.h"
 #include "editor/uEditor.h"
-#include "vst2/DAudioEffect.h"
 #include "platform/offscreen/OffscreenWindow.h"
 
 namespace {
 
 using editor::TPluginEditorWindow;
 
-// The effect side as the window sees it: only what it is sent.
-class SentValues : public AudioEffect {
+// The effect side as the window sees it: what it is sent, and the order of
+// the gestures' begin (B), perform (P) and end (E).
+class SentValues : public editor::EditController {
 public:
-    SentValues() : AudioEffect(nullptr, 1, 12) {}
-    void process(float**, float**, int32_t) override {}
-    void setParameterAutomated(int32_t index, float value) override {
+    void beginEdit(int32_t index) override { gestures += "B" + std::to_string(index) + " "; }
+    void performEdit(int32_t index, float value) override {
         sent.emplace_back(index, value);
+        if (gestures.size() < 2 ||
+            gestures.substr(gestures.size() - 3) != "P" + std::to_string(index) + " ")
+            gestures += "P" + std::to_string(index) + " ";
     }
+    void endEdit(int32_t index) override { gestures += "E" + std::to_string(index) + " "; }
+    float parameterValue(int32_t) override { return 0.0f; }
+    void refreshSampleRate() override {}
+    editor::DisplayValues displayValues() override { return {}; }
+    int32_t copyMagnitudes(float*, float*, int32_t) override { return 0; }
     std::vector<std::pair<int32_t, float>> sent;
+    std::string gestures;  // repeated performs of one parameter count once
 };
 
 class EditorWindow : public ::testing::Test {
@@ -34,8 +42,6 @@ protected:
         screen = native.get();
         window = std::make_unique<TPluginEditorWindow>(std::move(native));
         window->Plugin = &effect;
-        window->CenterHzScale = 20000.0f;
-        window->WidthHzScale = 20000.0f;
         screen->paintPending();
     }
 
@@ -148,6 +154,28 @@ TEST_F(EditorWindow, SliderMoveStoresReadsOutAndSends) {
     EXPECT_EQ(window->ParamValues[1].load(), 1.0f);
     EXPECT_EQ(window->readout(1).caption(), "20000 Hz");
     EXPECT_EQ(effect.sent.back(), (std::pair<int32_t, float>{1, 1.0f}));
+}
+
+// Hosts record automation in Touch and Latch modes only between a gesture's
+// begin and end: a drag, a key step and a click are each one gesture.
+TEST_F(EditorWindow, EveryUserGestureIsBracketedByBeginAndEnd) {
+    const auto [x, y] = onPage(29 + 15 + 17, 73 + 44 + 9);  // the pointer of "Width"
+    screen->mouseDown(x, y);
+    screen->mouseMove(x + 20, y);
+    screen->mouseMove(x + 40, y);
+    screen->mouseUp(x + 40, y);
+    EXPECT_EQ(effect.gestures, "B1 P1 E1 ");
+    ASSERT_GE(effect.sent.size(), 2u) << "each move is sent while the button is held";
+
+    effect.gestures.clear();
+    window->slider(2).keyDown(gui::Key::Right);
+    clickOnPage(248 + 55, 256 + 18);  // "Bypass"
+    EXPECT_EQ(effect.gestures, "B2 P2 E2 B6 P6 E6 ");
+
+    effect.gestures.clear();
+    window->ParamValues[3] = 0.3f;
+    window->UpdaterTimer();
+    EXPECT_EQ(effect.gestures, "") << "what the host moved is no gesture";
 }
 
 TEST_F(EditorWindow, AutomationMovesTheSliderOnTheNextTickWithoutEcho) {

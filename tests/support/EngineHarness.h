@@ -1,4 +1,4 @@
-// Runs audio through an APlugin the way a host does, and a plain
+// Runs audio through the format-free effect the way a host does, and a plain
 // double-precision model of the same processing to compare it with.
 #pragma once
 
@@ -10,9 +10,32 @@
 #include <numbers>
 #include <vector>
 
-#include "vst2/uPlugin.h"
-#include "support/RecordingHost.h"
+#include "core/FixedRateHooks.h"
 #include "support/SeparationModel.h"
+
+// The effect at a fixed sample rate, with the operations the tests use.
+class CoreEffect {
+public:
+    explicit CoreEffect(float sampleRate) : hooks(sampleRate), effect(hooks) {}
+
+    void setParameter(int32_t index, float value) { effect.setParameter(index, value); }
+    float getParameter(int32_t index) const { return effect.parameter(index); }
+    void setProgram(int32_t index) { effect.setProgram(index); }
+    void processReplacing(float** in, float** out, int32_t n) { effect.process(in, out, n, true); }
+    void process(float** in, float** out, int32_t n) { effect.process(in, out, n, false); }
+    int32_t copyMagnitudes(float* left, float* right, int32_t capacity) {
+        return engine().copyMagnitudes(left, right, capacity);
+    }
+    int32_t getBandLimitBin() const { return engine().getBandLimitBin(); }
+    int32_t getBandLowBin() const { return engine().getBandLowBin(); }
+    int32_t getBandHighBin() const { return engine().getBandHighBin(); }
+    bool isResetPending() const { return engine().isResetPending(); }
+    FrameEngine& engine() { return effect.frameEngine(); }
+    const FrameEngine& engine() const { return effect.frameEngine(); }
+
+    core::FixedRateHooks hooks;
+    core::ZindraEffect effect;
+};
 
 struct Stereo {
     std::vector<float> left, right;
@@ -25,8 +48,7 @@ struct Stereo {
 class EngineHarness {
 public:
     explicit EngineHarness(int sampleRate = 44100) {
-        host.answers[audioMasterGetSampleRate] = sampleRate;
-        plugin = std::make_unique<APlugin>(RecordingHost::callback);
+        plugin = std::make_unique<CoreEffect>(static_cast<float>(sampleRate));
         prime();
     }
 
@@ -60,8 +82,7 @@ public:
         return output;
     }
 
-    RecordingHost host;
-    std::unique_ptr<APlugin> plugin;
+    std::unique_ptr<CoreEffect> plugin;
 
 private:
     void prime() {

@@ -55,29 +55,44 @@ struct PluginState {
     }
 };
 
+// The effect's programs, indexed as an array.
+struct ProgramsView {
+    core::ProgramBank* bank;
+    APluginProgram& operator[](int32_t p) const { return bank->program(p); }
+};
+
 class PluginUnderTest : public APlugin {
 public:
     explicit PluginUnderTest(audioMasterCallback host = nullptr) : APlugin(host) {}
 
-    using APlugin::bankChunk;
-    using APlugin::bypassOn;
-    using APlugin::centerHz;
     using APlugin::curProgram;
     using APlugin::editorClosed;
-    using APlugin::humidity;
-    using APlugin::isolateOn;
-    using APlugin::mixFactorRe;
-    using APlugin::params;
-    using APlugin::passThruOn;
-    using APlugin::presetChunk;
-    using APlugin::programs;
-    using APlugin::requestedFrameSize;
-    using APlugin::resetPending;
-    using APlugin::spreadAngle;
-    using APlugin::spreadilateOn;
-    using APlugin::stereolizeOn;
-    using APlugin::widthHz;
-    using APlugin::zindracateOn;
+
+    // The engine's controls, as the parameters left them.
+    const FrameEngine::Controls& controls = core().frameEngine().currentControls();
+    const std::atomic<float>& centerHz = controls.centerHz;
+    const std::atomic<float>& widthHz = controls.widthHz;
+    const std::atomic<float>& spreadAngle = controls.spreadAngle;
+    const std::atomic<float>& mixFactorRe = controls.mixFactorRe;
+    const std::atomic<float>& humidity = controls.humidity;
+    const std::atomic<bool>& bypassOn = controls.bypassOn;
+    const std::atomic<bool>& zindracateOn = controls.zindracateOn;
+    const std::atomic<bool>& stereolizeOn = controls.stereolizeOn;
+    const std::atomic<bool>& passThruOn = controls.passThruOn;
+    const std::atomic<bool>& isolateOn = controls.isolateOn;
+    const std::atomic<bool>& spreadilateOn = controls.spreadilateOn;
+    const std::atomic<int32_t>& requestedFrameSize = controls.requestedFrameSize;
+    const std::atomic<bool>& resetPending = controls.resetPending;
+    ProgramsView programs{&core().programBank()};
+
+    bool isResetPending() const { return core().frameEngine().isResetPending(); }
+    int32_t getBandLimitBin() const { return core().frameEngine().getBandLimitBin(); }
+    int32_t copyMagnitudes(float* left, float* right, int32_t capacity) {
+        return core().frameEngine().copyMagnitudes(left, right, capacity);
+    }
+    int32_t getBandLowBin() const { return core().frameEngine().getBandLowBin(); }
+    int32_t getBandHighBin() const { return core().frameEngine().getBandHighBin(); }
+    int32_t currentFrameSize() const { return core().frameEngine().currentFrameSize(); }
 
     // Replaces the editor object with one that counts updates.
     CountingEditor& countUpdates() {
@@ -96,19 +111,20 @@ public:
     }
 
     std::string programName(int32_t program) const {
-        const char* name = programs[program].name;
-        return std::string(name, strnlen(name, sizeof programs[program].name));
+        const char* name = core().programBank().program(program).name;
+        return std::string(name, strnlen(name, sizeof(APluginProgram::name)));
     }
 
     PluginState state() const {
+        const core::ProgramBank& bank = core().programBank();
         PluginState s{};
         s.currentProgram = curProgram.load();
-        for (int i = 0; i < kNumParams; ++i) s.params[i] = params[i].load();
+        for (int i = 0; i < kNumParams; ++i) s.params[i] = core().parameter(i);
         for (int p = 0; p < kNumPrograms; ++p) {
             for (int i = 0; i < kNumParams; ++i)
-                s.programs[p].values[i] = programs[p].fpar[i].load();
-            std::memcpy(s.programs[p].name.data(), programs[p].name, 51);
-            std::memcpy(s.programs[p].reserved.data(), programs[p].reserved, 256);
+                s.programs[p].values[i] = bank.program(p).fpar[i].load();
+            std::memcpy(s.programs[p].name.data(), bank.program(p).name, 51);
+            std::memcpy(s.programs[p].reserved.data(), bank.program(p).reserved, 256);
         }
         s.quantities = {centerHz.load(), widthHz.load(), spreadAngle.load(), mixFactorRe.load(),
                         humidity.load()};
@@ -116,8 +132,8 @@ public:
                       passThruOn.load(), isolateOn.load(),    spreadilateOn.load()};
         s.requestedFrameSize = requestedFrameSize.load();
         s.resetPending = resetPending.load();
-        s.presetChunk.assign(presetChunk.get(), presetChunk.get() + 364);
-        s.bankChunk.assign(bankChunk.get(), bankChunk.get() + 3648);
+        s.presetChunk.assign(bank.presetBuffer(), bank.presetBuffer() + 364);
+        s.bankChunk.assign(bank.bankBuffer(), bank.bankBuffer() + 3648);
         return s;
     }
 };

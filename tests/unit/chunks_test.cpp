@@ -35,8 +35,10 @@ protected:
     Bytes chunk(bool isPreset) {
         void* data = nullptr;
         const int32_t size = plugin.getChunk(&data, isPreset);
-        EXPECT_EQ(data, isPreset ? static_cast<void*>(plugin.presetChunk.get())
-                                 : static_cast<void*>(plugin.bankChunk.get()))
+        EXPECT_EQ(data, isPreset ? static_cast<void*>(const_cast<uint8_t*>(
+                                       plugin.core().programBank().presetBuffer()))
+                                 : static_cast<void*>(const_cast<uint8_t*>(
+                                       plugin.core().programBank().bankBuffer())))
             << "the effect hands out its own buffer";
         if (!data || size <= 0) return {};
         const auto* bytes = static_cast<const uint8_t*>(data);

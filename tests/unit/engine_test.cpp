@@ -6,7 +6,7 @@
 
 namespace {
 
-using P = APlugin::Param;
+namespace P = zindra;
 
 constexpr size_t kLatency = 8192;
 

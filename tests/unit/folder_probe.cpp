@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "vst2/DVstUtils.h"
+#include "platform/system.h"
 
 extern "C" int probePluginFolder(char* out, int size) {
     const std::string folder = platform::moduleFolder();

@@ -106,7 +106,7 @@ TEST_F(Parameters, TheResetBlockGoesThroughTheClearedEngine) {
 TEST_F(Parameters, AnyNonZeroValueSwitchesOnAndIsKeptRaw) {
     struct Switch {
         int32_t index;
-        std::atomic<bool>& engine;
+        const std::atomic<bool>& engine;
     };
     const Switch switches[] = {
         {APlugin::kBypass, plugin.bypassOn},         {APlugin::kZindracate, plugin.zindracateOn},
@@ -135,7 +135,7 @@ TEST_F(Parameters, EachValueIsWrittenIntoTheCurrentProgramAndTheEditorIsTold) {
     EXPECT_EQ(plugin.programs[0].fpar[APlugin::kMix].load(), 1.0f) << "other programs keep theirs";
     EXPECT_EQ(editor.updates, 1);
     for (int32_t i = 0; i < APlugin::kNumParams; ++i)
-        EXPECT_EQ(plugin.params[i].load(), plugin.programs[6].fpar[i].load()) << i;
+        EXPECT_EQ(plugin.getParameter(i), plugin.programs[6].fpar[i].load()) << i;
 }
 
 TEST_F(Parameters, OutOfRangeIndicesChangeNothingAndTellNobody) {

@@ -9,14 +9,14 @@
 
 namespace {
 
-using P = APlugin::Param;
+namespace P = zindra;
 
 TEST(RealTime, ProcessingAndAutomationAllocateNothing) {
     Stereo input(8192);
     input.left = signals::music(8192, 44100.0, 5);
     input.right = signals::music(8192, 44100.0, 6);
     Stereo output(8192);
-    for (int program = 0; program < APlugin::kNumPrograms; ++program) {
+    for (int program = 0; program < core::ZindraEffect::kNumPrograms; ++program) {
         EngineHarness engine;
         engine.program(program);
         for (bool replacing : {true, false}) {

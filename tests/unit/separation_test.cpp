@@ -6,7 +6,7 @@
 
 namespace {
 
-using P = APlugin::Param;
+namespace P = zindra;
 
 constexpr size_t kLength = 40000;
 constexpr size_t kSteady = 8192 + 8192;  // every frame that reaches the output is full

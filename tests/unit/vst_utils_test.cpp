@@ -6,9 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "vst2/DVstUtils.h"
+#include "dsp/Vst_math.h"
 #include "platform/dynamic_library.h"
 #include "platform/system.h"
+#include "vst2/DVstUtils.h"
 
 namespace {
 
