@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "vst2/vst2.h"
 #include "platform/dynamic_library.h"
+#include "vst2/vst2.h"
 
 class HostedPlugin {
 public:

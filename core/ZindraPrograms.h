@@ -28,7 +28,6 @@ inline constexpr FactoryProgram kFactoryPrograms[ProgramBank::kNumPrograms] = {
     {"Isolate Vocal (HR)", {0.3875f, 0.75f, 0.152f, 1, 1, 1, 0, 1, 1, 0, 1, 1}},
 };
 
-
 // The table's defaults are the first program's values.
 constexpr bool defaultsAreTheFirstProgram() {
     for (int32_t i = 0; i < zindra::kNumParams; ++i)

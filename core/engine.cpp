@@ -5,10 +5,10 @@
 #include <cstring>
 #include <iterator>
 
+#include "core/FrameEngine.h"
 #include "dsp/VCFmath.h"
 #include "dsp/VCFstd.h"
 #include "dsp/VecLib.h"
-#include "core/FrameEngine.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ void FrameEngine::process(float** inputs, float** outputs, int32_t sampleFrames,
     processBlock(inputs, outputs, replacing, sampleFrames);
 }
 
-void FrameEngine::processBlock(float** inputs, float** outputs, bool replacing, int32_t sampleFrames) {
+void FrameEngine::processBlock(float** inputs, float** outputs, bool replacing,
+                               int32_t sampleFrames) {
     const float wetHumidity = controls.humidity.load(std::memory_order_relaxed);
     wetGain = wetHumidity * overlapGain;
     dryGain = 1.0f - wetHumidity;

@@ -6,13 +6,13 @@
 #include <iterator>
 #include <numbers>
 
+#include "core/FrameEngine.h"
+#include "core/FrequencyLimits.h"
 #include "dsp/VCFmath.h"
 #include "dsp/VCFstd.h"
 #include "dsp/VFmath.h"
 #include "dsp/VFstd.h"
 #include "dsp/Vst_math.h"
-#include "core/FrequencyLimits.h"
-#include "core/FrameEngine.h"
 
 FrameEngine::FrameEngine(SampleRateSource& rate) : rateSource(rate) {
     // The vectors for the larger frame size, then the first set-up.
@@ -45,7 +45,6 @@ void FrameEngine::suspend() {
     std::fill(std::begin(hopLargest), std::end(hopLargest), 0u);
     enteringLargest = 0;
 }
-
 
 void FrameEngine::computeFrameGeometry() {
     const int32_t n = frameSize;
@@ -160,7 +159,8 @@ void FrameEngine::setWidth(float value) {
 }
 
 void FrameEngine::setSpread(float value) {
-    controls.spreadAngle.store(static_cast<float>(static_cast<double>(value) * std::numbers::pi / 4.0));
+    controls.spreadAngle.store(
+        static_cast<float>(static_cast<double>(value) * std::numbers::pi / 4.0));
 }
 
 void FrameEngine::setHiRes(float value) {

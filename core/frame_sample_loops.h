@@ -3,8 +3,8 @@
 // frame_kernels_body.h, built once per instruction set.
 #pragma once
 
-#include "dsp/simd_lanes.h"
 #include "core/frame_kernels.h"
+#include "dsp/simd_lanes.h"
 
 namespace {
 

@@ -19,9 +19,9 @@ void copyText(char* destination, const char* source, size_t maxCharacters) {
 }  // namespace
 
 ProgramBank::ProgramBank()
-    : programs(new(std::nothrow) APluginProgram[kNumPrograms]),
-      presetBytes(new(std::nothrow) uint8_t[kPresetSize]()),
-      bankBytes(new(std::nothrow) uint8_t[kBankSize]()) {
+    : programs(new (std::nothrow) APluginProgram[kNumPrograms]),
+      presetBytes(new (std::nothrow) uint8_t[kPresetSize]()),
+      bankBytes(new (std::nothrow) uint8_t[kBankSize]()) {
     if (programs) loadFactoryPrograms();
 }
 
@@ -44,8 +44,7 @@ void ProgramBank::copyName(int32_t index, char* destination, size_t maxCharacter
 }  // namespace core
 
 APluginProgram::APluginProgram() {
-    for (int i = 0; i < zindra::kNumParams; ++i)
-        fpar[i].store(core::kFactoryPrograms[0].values[i]);
+    for (int i = 0; i < zindra::kNumParams; ++i) fpar[i].store(core::kFactoryPrograms[0].values[i]);
     std::memset(name, 0, sizeof name);
     std::memset(reserved, 0, sizeof reserved);
 }

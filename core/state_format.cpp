@@ -2,9 +2,9 @@
 #include <cstring>
 #include <new>
 
-#include "core/ZindraIdentity.h"
 #include "core/LittleEndianBytes.h"
 #include "core/ProgramBank.h"
+#include "core/ZindraIdentity.h"
 
 namespace core {
 namespace {
@@ -57,18 +57,15 @@ void readEntry(const LittleEndianReader& chunk, size_t entryAt, APluginProgram& 
 // The message for a chunk the effect must refuse, or null when it is sound.
 // A missing block counts as too short: there is nothing to read.
 const char* refusal(const uint8_t* data, size_t byteSize, bool isPreset) {
-    if (!data || byteSize < kHeaderSize)
-        return "E1 - Not a valid Zindra preset.";
+    if (!data || byteSize < kHeaderSize) return "E1 - Not a valid Zindra preset.";
     const LittleEndianReader chunk(data, byteSize);
     uint32_t magic = 0;
     if (!chunk.readUint32(0, magic) || magic != kMagic) return "E2 - Not a valid Zindra preset.";
     uint32_t version = 0;
     if (!chunk.readUint32(4, version) || version != kVersion)
         return "E3 - Wrong version of Zindra preset.";
-    if (isPreset && byteSize != kPresetSize)
-        return "E4 - Not a valid Zindra preset.";
-    if (!isPreset && byteSize != kBankSize)
-        return "E5 - Not a valid Zindra bank.";
+    if (isPreset && byteSize != kPresetSize) return "E4 - Not a valid Zindra preset.";
+    if (!isPreset && byteSize != kBankSize) return "E5 - Not a valid Zindra bank.";
     return nullptr;
 }
 

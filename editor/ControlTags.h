@@ -23,11 +23,13 @@ enum ControlTag : int {
 };
 constexpr int kSliderCount = kHiResSwitch;
 constexpr int kSwitchCount = kSpreadilateSwitch + 1 - kHiResSwitch;
-static_assert(kSliderCount == zindra::kNumSliders && kSliderCount + kSwitchCount == zindra::kNumParams,
+static_assert(kSliderCount == zindra::kNumSliders &&
+                  kSliderCount + kSwitchCount == zindra::kNumParams,
               "one control per parameter, the sliders first");
 // The sliders that move in Hz, with twice the steps of the others.
 constexpr bool isFrequencySlider(int tag) {
-    return tag >= 0 && tag < kSliderCount && zindra::kParameters[tag].readout == core::Readout::Hertz;
+    return tag >= 0 && tag < kSliderCount &&
+           zindra::kParameters[tag].readout == core::Readout::Hertz;
 }
 
 }  // namespace editor

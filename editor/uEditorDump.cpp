@@ -2,10 +2,10 @@
 // written next to the plug-in library.
 #include "editor/uEditor.h"
 #include "editor/uEditorTexts.h"
-#include "vst2/DVstUtils.h"
-#include "platform/messages.h"
 #include "platform/files.h"
+#include "platform/messages.h"
 #include "platform/system.h"
+#include "vst2/DVstUtils.h"
 
 namespace editor {
 

@@ -23,7 +23,9 @@ std::string fixedText(int64_t units, int decimals, const std::string& separator)
 }
 
 // Nearest integer, ties to even; held to what 64 bits carry with room for the decimals.
-int64_t roundToEven(double v) { return static_cast<int64_t>(nearestEven(std::clamp(v, -9e17, 9e17))); }
+int64_t roundToEven(double v) {
+    return static_cast<int64_t>(nearestEven(std::clamp(v, -9e17, 9e17)));
+}
 
 }  // namespace
 

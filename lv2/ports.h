@@ -32,8 +32,8 @@ inline constexpr int kNumControls = zindra::kNumParams;
 // The symbols saved sessions and presets name the ports by: a parameter
 // may be added, never renamed.
 inline constexpr const char* kPublishedSymbols[] = {
-    "center",     "width",     "spread",  "mix",        "humidity", "hi_res",
-    "bypass",     "zindracate", "stereolize", "pass_thru", "isolate", "spreadilate"};
+    "center", "width",      "spread",     "mix",       "humidity", "hi_res",
+    "bypass", "zindracate", "stereolize", "pass_thru", "isolate",  "spreadilate"};
 constexpr bool symbolsArePublished() {
     for (size_t i = 0; i < std::size(kPublishedSymbols); ++i)
         if (std::string_view(zindra::kParameters[i].symbol) != kPublishedSymbols[i]) return false;

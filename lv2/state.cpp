@@ -8,7 +8,6 @@
 #include "core/ZindraEffect.h"
 #include "lv2/ports.h"
 #include "platform/messages.h"
-#include "platform/messages.h"
 
 namespace lv2 {
 
@@ -18,15 +17,14 @@ StateKeys::StateKeys(const LV2_URID_Map& map)
       chunk(map.map(map.handle, LV2_ATOM__Chunk)),
       integer(map.map(map.handle, LV2_ATOM__Int)) {}
 
-LV2_State_Status saveState(core::ZindraEffect& effect, const StateKeys& keys, LV2_State_Store_Function store,
-                           LV2_State_Handle handle) {
+LV2_State_Status saveState(core::ZindraEffect& effect, const StateKeys& keys,
+                           LV2_State_Store_Function store, LV2_State_Handle handle) {
     size_t size = 0;
     const uint8_t* bank = effect.saveState(core::StateKind::Bank, size);
     if (size == 0 || !bank) return LV2_STATE_ERR_UNKNOWN;
     const int32_t program = effect.program();
     const uint32_t flags = LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE;
-    const LV2_State_Status status =
-        store(handle, keys.bank, bank, size, keys.chunk, flags);
+    const LV2_State_Status status = store(handle, keys.bank, bank, size, keys.chunk, flags);
     if (status != LV2_STATE_SUCCESS) return status;
     return store(handle, keys.program, &program, sizeof program, keys.integer, flags);
 }

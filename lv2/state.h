@@ -5,9 +5,7 @@
 #include <lv2/state/state.h>
 #include <lv2/urid/urid.h>
 
-namespace lv2 {
-
-}  // namespace lv2
+namespace lv2 {}  // namespace lv2
 namespace core {
 class ZindraEffect;
 }
@@ -21,8 +19,8 @@ struct StateKeys {
     explicit StateKeys(const LV2_URID_Map& map);
 };
 
-LV2_State_Status saveState(core::ZindraEffect& effect, const StateKeys& keys, LV2_State_Store_Function store,
-                           LV2_State_Handle handle);
+LV2_State_Status saveState(core::ZindraEffect& effect, const StateKeys& keys,
+                           LV2_State_Store_Function store, LV2_State_Handle handle);
 // A state that is incomplete, of the wrong types, names no program of the
 // effect or carries a bank the effect refuses changes nothing.
 LV2_State_Status restoreState(core::ZindraEffect& effect, const StateKeys& keys,

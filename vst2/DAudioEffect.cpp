@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "vst2/DVstUtils.h"
-#include "platform/messages.h"
 #include "platform/fpu.h"
+#include "platform/messages.h"
+#include "vst2/DVstUtils.h"
 
 namespace {
 

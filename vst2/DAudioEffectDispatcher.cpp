@@ -1,8 +1,8 @@
 // The base dispatcher: opcodes 0 to 24, one line each to a named operation.
 #include <cmath>
 
-#include "vst2/DAudioEffect.h"
 #include "dsp/Vst_math.h"
+#include "vst2/DAudioEffect.h"
 #include "vst2/DVstUtils.h"
 
 intptr_t AudioEffect::dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr,

@@ -1,7 +1,7 @@
 // The extended dispatcher: opcodes 25 to 76, one line each to a named
 // operation; everything else goes unchanged to the base dispatcher.
-#include "vst2/DAudioEffectX.h"
 #include "dsp/Vst_math.h"
+#include "vst2/DAudioEffectX.h"
 #include "vst2/DVstUtils.h"
 
 namespace {

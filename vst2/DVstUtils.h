@@ -7,4 +7,3 @@
 // decimal separator ("0.50", "0,50", "-1.00"), terminated. The caller provides
 // room for the whole text; non-finite values are written as "0.00".
 void floatToText(char* destination, float value);
-

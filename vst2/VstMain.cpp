@@ -3,9 +3,9 @@
 // other symbol private.
 #include <new>
 
-#include "vst2/DAudioEffect.h"
-#include "platform/messages.h"
 #include "platform/fpu.h"
+#include "platform/messages.h"
+#include "vst2/DAudioEffect.h"
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback host) {
     // Without a callback there is no host to ask for its version.

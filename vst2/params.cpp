@@ -63,9 +63,9 @@ int32_t APlugin::getChunk(void** data, bool isPreset) {
 
 int32_t APlugin::setChunk(void* data, int32_t byteSize, bool isPreset) {
     const size_t size = byteSize > 0 ? static_cast<size_t>(byteSize) : 0;
-    if (const char* refusal = effect.loadState(
-            isPreset ? core::StateKind::Preset : core::StateKind::Bank,
-            static_cast<const uint8_t*>(data), size))
+    if (const char* refusal =
+            effect.loadState(isPreset ? core::StateKind::Preset : core::StateKind::Bank,
+                             static_cast<const uint8_t*>(data), size))
         messages::report(refusal);
     return 1;
 }

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "vst2/vst2.h"
 #include "platform/dynamic_library.h"
 #include "platform/system.h"
 #include "support/MessageLog.h"
 #include "support/RecordingHost.h"
+#include "vst2/vst2.h"
 
 namespace {
 

@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "vst2/vst2.h"
 #include "platform/dynamic_library.h"
 #include "platform/host_input.h"
 #include "platform/offscreen/OffscreenWindow.h"
 #include "platform/window.h"
 #include "support/RecordingHost.h"
 #include "tests/editor/NativeScene.h"
+#include "vst2/vst2.h"
 
 namespace {
 

@@ -54,9 +54,9 @@
 #include <vector>
 
 #include "platform/messages.h"
-#include "vst2/vst2.h"
 #include "platform/toolkit_reports.h"
 #include "vst2/uPlugin.h"
+#include "vst2/vst2.h"
 
 namespace {
 

@@ -18,11 +18,11 @@
 #include <thread>
 
 #include "ServerResources.h"
-#include "vst2/vst2.h"
 #include "platform/offscreen/OffscreenWindow.h"
 #include "platform/window.h"
 #include "vst2/APluginEditor.h"
 #include "vst2/uPlugin.h"
+#include "vst2/vst2.h"
 
 namespace {
 

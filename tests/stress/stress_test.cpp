@@ -20,11 +20,11 @@
 #include <thread>
 #include <vector>
 
-#include "vst2/vst2.h"
 #include "platform/offscreen/OffscreenWindow.h"
 #include "platform/system.h"
 #include "vst2/APluginEditor.h"
 #include "vst2/uPlugin.h"
+#include "vst2/vst2.h"
 
 namespace {
 

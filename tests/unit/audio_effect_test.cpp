@@ -4,9 +4,9 @@
 
 #include <cstring>
 
+#include "support/RecordingHost.h"
 #include "vst2/DAudioEffectX.h"
 #include "vst2/DVstUtils.h"
-#include "support/RecordingHost.h"
 
 namespace {
 

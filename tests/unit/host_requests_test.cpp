@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "vst2/DAudioEffectX.h"
 #include "support/RecordingHost.h"
+#include "vst2/DAudioEffectX.h"
 
 namespace {
 

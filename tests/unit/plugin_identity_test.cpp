@@ -5,8 +5,8 @@
 #include <cstring>
 #include <memory>
 
-#include "vst2/uPlugin.h"
 #include "support/RecordingHost.h"
+#include "vst2/uPlugin.h"
 
 namespace {
 
