@@ -1,19 +1,22 @@
 // Arbitrary bytes offered to the effect as a preset or a bank, as a host
 // reading a damaged project file would. The first byte chooses the kind.
-// Whatever the bytes, the call answers 1, and afterwards the current program
-// equals the parameters and a chunk round trip changes nothing.
+// Whatever the bytes, the parameters stay within 0..1 and equal the current
+// program, a state is accepted whole or refused with a message, and a round
+// trip of what the effect saves changes nothing. Every format stores these
+// bytes, so this covers each format's state path.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "vst2/uPlugin.h"
+#include "core/FixedRateHooks.h"
 
 namespace {
 
-APlugin& effect() {
-    static APlugin* plugin = new APlugin(nullptr);
-    return *plugin;
+core::ZindraEffect& effect() {
+    static core::FixedRateHooks hooks;
+    static auto* zindra = new core::ZindraEffect(hooks);
+    return *zindra;
 }
 
 void check(bool condition) {
@@ -22,33 +25,34 @@ void check(bool condition) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Refused chunks are reported; keep the reports out of the way.
-    setenv("ZINDRA_MESSAGE_LOG", "/dev/null", 1);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    APlugin& plugin = effect();
-    const bool isPreset = (data[0] & 1) != 0;
+    core::ZindraEffect& zindra = effect();
+    const auto kind = (data[0] & 1) != 0 ? core::StateKind::Preset : core::StateKind::Bank;
     std::vector<uint8_t> chunk(data + 1, data + size);  // exactly the offered bytes
-    check(plugin.setChunk(chunk.empty() ? nullptr : chunk.data(),
-                          static_cast<int32_t>(chunk.size()), isPreset) == 1);
+    const char* refusal = zindra.loadState(kind, chunk.empty() ? nullptr : chunk.data(), chunk.size());
+    check(refusal == nullptr || refusal[0] == 'E');
 
-    for (int32_t i = 0; i < APlugin::kNumParams; ++i) {
-        const float value = plugin.getParameter(i);
+    const APluginProgram& current = zindra.programBank().program(zindra.program());
+    for (int32_t i = 0; i < core::ZindraEffect::kNumParams; ++i) {
+        const float value = zindra.parameter(i);
         check(value >= 0.0f && value <= 1.0f);
+        // The program keeps what the state held; the parameter is it, held to 0..1.
+        const float stored = current.fpar[i].load();
+        check(value == (stored > 1.0f ? 1.0f : (stored >= 0.0f ? stored : 0.0f)));
     }
     // What the effect writes, it reads back unchanged.
-    void* saved = nullptr;
-    const int32_t bytes = plugin.getChunk(&saved, isPreset);
+    size_t bytes = 0;
+    const uint8_t* saved = zindra.saveState(kind, bytes);
     check(bytes > 0 && saved != nullptr);
-    std::vector<uint8_t> copy(static_cast<const uint8_t*>(saved),
-                              static_cast<const uint8_t*>(saved) + bytes);
-    float before[APlugin::kNumParams];
-    for (int32_t i = 0; i < APlugin::kNumParams; ++i) before[i] = plugin.getParameter(i);
-    check(plugin.setChunk(copy.data(), bytes, isPreset) == 1);
-    for (int32_t i = 0; i < APlugin::kNumParams; ++i) check(plugin.getParameter(i) == before[i]);
+    std::vector<uint8_t> copy(saved, saved + bytes);
+    float before[core::ZindraEffect::kNumParams];
+    for (int32_t i = 0; i < core::ZindraEffect::kNumParams; ++i) before[i] = zindra.parameter(i);
+    check(zindra.loadState(kind, copy.data(), bytes) == nullptr);
+    for (int32_t i = 0; i < core::ZindraEffect::kNumParams; ++i)
+        check(zindra.parameter(i) == before[i]);
+    size_t again = 0;
+    const uint8_t* resaved = zindra.saveState(kind, again);
+    check(again == bytes && std::memcmp(resaved, copy.data(), bytes) == 0);
     return 0;
 }
