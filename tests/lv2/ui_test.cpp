@@ -1,7 +1,9 @@
 // The LV2 UI hosted by our own lilv host on a real X display: it embeds the
 // editor in the host's window, a drag of "Center" reaches the host through
-// write_function, and a port event reaches the effect only while the
-// instance is not running (a running one takes the host's values in run).
+// write_function between the touch feature's grab and release, a port event
+// reaches the effect only while the instance is not running (a running one
+// takes the host's values in run), and the editor shows the host's values
+// whether or not run is being called.
 //
 //   lv2_ui_test BUNDLE_DIR [gtest options]   (under tests/editor/run-with-display.sh)
 #include <dlfcn.h>
@@ -9,6 +11,7 @@
 #include <lv2/instance-access/instance-access.h>
 #include <lv2/ui/ui.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +26,7 @@
 
 // After the test framework: Xlib defines None as a macro.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -58,7 +62,9 @@ public:
         LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(parent)};
         LV2_Feature access{LV2_INSTANCE_ACCESS_URI, instance.handle()};
         LV2_Feature resizeFeature{LV2_UI__resize, &resize};
-        const LV2_Feature* features[] = {&parentFeature, &access, &resizeFeature, nullptr};
+        LV2_Feature touchFeature{LV2_UI__touch, &touch};
+        const LV2_Feature* features[] = {&parentFeature, &access, &resizeFeature, &touchFeature,
+                                         nullptr};
         ui = descriptor->instantiate(descriptor, kUri, bundlePath.c_str(), write, this, &widget,
                                      features);
         idle = static_cast<const LV2UI_Idle_Interface*>(
@@ -76,6 +82,21 @@ public:
 
     void portEvent(uint32_t port, float value) {
         descriptor->port_event(ui, port, sizeof value, 0, &value);
+    }
+
+    // What the editor's window shows now, left of the spectrum (which moves
+    // with the audio): the sliders, their readouts and the switches below.
+    std::vector<unsigned long> controlPixels() {
+        XWindowAttributes a{};
+        const auto window = reinterpret_cast<Window>(widget);
+        XGetWindowAttributes(display, window, &a);
+        XImage* image = XGetImage(display, window, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+        std::vector<unsigned long> shown;
+        if (!image) return shown;
+        for (int y = 0; y < a.height; ++y)
+            for (int x = 0; x < std::min(a.width, 236); ++x) shown.push_back(XGetPixel(image, x, y));
+        XDestroyImage(image);
+        return shown;
     }
 
     Window childOfParent() {
@@ -97,6 +118,9 @@ public:
     const LV2UI_Idle_Interface* idle = nullptr;
     std::pair<int, int> size{0, 0};
     std::vector<std::pair<uint32_t, float>> written;
+    // The UI's touch requests as "+port" (grabbed) and "-port" (released),
+    // and the writes as "=port", in order.
+    std::string events;
 
 private:
     static void write(LV2UI_Controller controller, uint32_t port, uint32_t bufferSize,
@@ -105,13 +129,22 @@ private:
         ASSERT_EQ(bufferSize, sizeof(float));
         float value = 0.0f;
         std::memcpy(&value, buffer, sizeof value);
-        static_cast<UiHost*>(controller)->written.emplace_back(port, value);
+        auto& self = *static_cast<UiHost*>(controller);
+        self.written.emplace_back(port, value);
+        const std::string write = "=" + std::to_string(port) + " ";
+        if (self.events.size() < write.size() ||
+            self.events.compare(self.events.size() - write.size(), write.size(), write) != 0)
+            self.events += write;
+    }
+    static void touched(LV2UI_Feature_Handle handle, uint32_t port, bool grabbed) {
+        static_cast<UiHost*>(handle)->events += (grabbed ? "+" : "-") + std::to_string(port) + " ";
     }
     static int resized(LV2UI_Feature_Handle handle, int width, int height) {
         static_cast<UiHost*>(handle)->size = {width, height};
         return 0;
     }
     LV2UI_Resize resize{this, resized};
+    LV2UI_Touch touch{this, touched};
 };
 
 class LV2Ui : public testing::Test {
@@ -168,6 +201,9 @@ TEST_F(LV2Ui, TheEditorSitsInTheHostsWindowAndReportsItsDrags) {
     host->pump(300);
     ASSERT_FALSE(host->written.empty());
     for (const auto& [port, value] : host->written) EXPECT_EQ(port, kCenterPort);
+    // One gesture: grabbed, the writes, released (Touch and Latch automation need it).
+    const std::string center = std::to_string(kCenterPort);
+    EXPECT_EQ(host->events, "+" + center + " =" + center + " -" + center + " ");
     const float last = host->written.back().second;
     EXPECT_GT(last, 0.3f);
     // The effect has the editor's value; the host has it too once it runs.
@@ -200,6 +236,26 @@ TEST_F(LV2Ui, PortEventsReachTheEffectOnlyWhenItIsNotRunning) {
     host->descriptor->port_event(host->ui, kCenterPort, sizeof wide, 0, &wide);
     EXPECT_EQ(savedCenter(*instance), 0.6f);
     EXPECT_TRUE(host->written.empty());
+}
+
+// A host whose engine is stopped (the instance active, run not called) still
+// moves its controls, by its own form or a preset: the editor follows.
+TEST_F(LV2Ui, TheEditorShowsTheHostsValuesWhileTheEngineIsStopped) {
+    instance->run();  // the engine ran once, then stopped
+    host->pump(300);
+    const auto before = host->controlPixels();
+    ASSERT_FALSE(before.empty());
+    host->portEvent(kCenterPort + 1, 0.95f);  // "Width"
+    host->pump(300);
+    const auto shown = host->controlPixels();
+    EXPECT_NE(shown, before) << "the editor kept the old value";
+    // Once the engine runs with the host's value, the effect has it and the
+    // editor shows the same.
+    instance->controls[kCenterPort + 1] = 0.95f;
+    instance->run();
+    host->pump(300);
+    EXPECT_EQ(host->controlPixels(), shown);
+    EXPECT_TRUE(host->written.empty()) << "showing a host's value is no edit";
 }
 
 }  // namespace
