@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/frame_kernels.h"
+#include "dsp/quadrant_angle.h"
 
 namespace {
 
@@ -29,25 +30,10 @@ void magnitudes(float* __restrict magnitude, const float* __restrict re, const f
     for (int j = from; j < to; ++j) magnitude[j] = magnitudeOf(re[j], im[j]);
 }
 
-// atan2(y, x) for x, y >= 0, 0 when both are 0: atan of t = the smaller over
-// the larger; above tan(pi/8) through atan t = pi/4 + atan((t - 1)/(t + 1)),
-// with its argument taken as (min - max)/(min + max) in one division. The
-// same polynomial and order of operations as the toolkit's fc2pol, within
-// 3 units in the last place of atan2.
+// atan2(y, x) for x, y >= 0, 0 when both are 0; fc2pol's arctangent.
 inline float firstQuadrantAngle(float y, float x) {
-    const float larger = y > x ? y : x;
-    const float smaller = y > x ? x : y;
-    const bool big = smaller > larger * 0.41421356237f;
-    const float t = (big ? smaller - larger : smaller) / (big ? smaller + larger : larger);
-    const float z = t * t;
-    float p = 8.05374449538e-2f;
-    p = p * z - 1.38776856032e-1f;
-    p = p * z + 1.99777106478e-1f;
-    p = p * z - 3.33329491539e-1f;
-    p = p * z * t + t;
-    float a = (big ? 0.78539816339744831f : 0.0f) + p;
-    a = y > x ? 1.57079632679489662f - a : a;
-    return larger == 0.0f ? 0.0f : a;
+    const float a = quadrantAngle(y, x);
+    return (y > x ? y : x) == 0.0f ? 0.0f : a;
 }
 
 // The centre-angle selection of one block. Most bins lie clearly inside or

@@ -14,6 +14,7 @@
 #include <cstddef>
 
 #include "dsp/VCFmath.h"
+#include "dsp/quadrant_angle.h"
 
 namespace {
 
@@ -39,25 +40,10 @@ inline __m128 magnitudes(__m128 re, __m128 im) {
     return _mm_movelh_ps(_mm_cvtpd_ps(m0), _mm_cvtpd_ps(m1));
 }
 
-// atan2(im, re) for finite parts, not both zero: atan of t = the smaller over
-// the larger absolute part; above tan(pi/8) through atan t = pi/4 +
-// atan((t - 1)/(t + 1)), whose argument is taken as (mn - mx)/(mn + mx) in
-// one division. Then mapped to its octant and given the sign of im.
+// atan2(im, re) for finite parts, not both zero: the angle of the absolute
+// parts, mapped to its quadrant.
 inline __m128 angles(__m128 re, __m128 im) {
-    const __m128 ax = absolute(re), ay = absolute(im);
-    const __m128 mx = _mm_max_ps(ax, ay), mn = _mm_min_ps(ax, ay);
-    const __m128 big = _mm_cmpgt_ps(mn, _mm_mul_ps(mx, _mm_set1_ps(0.41421356237f)));
-    const __m128 x =
-        _mm_div_ps(select(big, _mm_sub_ps(mn, mx), mn), select(big, _mm_add_ps(mn, mx), mx));
-    const __m128 base = _mm_and_ps(big, _mm_set1_ps(0.78539816339744831f));
-    const __m128 z = _mm_mul_ps(x, x);
-    __m128 p = _mm_set1_ps(8.05374449538e-2f);
-    p = _mm_sub_ps(_mm_mul_ps(p, z), _mm_set1_ps(1.38776856032e-1f));
-    p = _mm_add_ps(_mm_mul_ps(p, z), _mm_set1_ps(1.99777106478e-1f));
-    p = _mm_sub_ps(_mm_mul_ps(p, z), _mm_set1_ps(3.33329491539e-1f));
-    p = _mm_add_ps(_mm_mul_ps(_mm_mul_ps(p, z), x), x);
-    __m128 a = _mm_add_ps(base, p);
-    a = select(_mm_cmpgt_ps(ay, ax), _mm_sub_ps(_mm_set1_ps(1.57079632679489662f), a), a);
+    __m128 a = quadrantAngle(absolute(im), absolute(re));
     a = select(_mm_cmplt_ps(re, _mm_setzero_ps()), _mm_sub_ps(_mm_set1_ps(3.14159265358979324f), a),
                a);
     return _mm_or_ps(a, _mm_and_ps(im, kSignBit));

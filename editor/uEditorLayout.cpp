@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "editor/Artwork.h"
+#include "editor/SpectrumPlot.h"
 #include "editor/uEditor.h"
 #include "gui/Bevel.h"
 #include "gui/Text.h"
@@ -16,10 +17,6 @@ using gui::Rect;
 
 constexpr gui::Color kSwitchFace = hex(0xC7D5D6);
 constexpr gui::Color kSwitchOff = hex(0x828073);
-constexpr gui::Color kPlotColor = hex(0xDBE3DB);
-constexpr gui::Color kFieldColor = hex(0x525B6F);
-constexpr gui::Color kLeftChannel = hex(0xCF45A6);
-constexpr gui::Color kRightChannel = hex(0xAFD713);
 
 gui::Label& addLabel(gui::Widget& parent, const char* caption, Rect bounds, const Font& font,
                      gui::HAlign align = gui::HAlign::Left) {
@@ -44,52 +41,6 @@ gui::TDIBImageContainer& addPageContainer(gui::TabSheet& page, const gui::ImageL
     container.setIndexImage(0);
     container.setTileMethod(gui::TileMethod::tmCenter);
     return container;
-}
-
-void configurePlot(Tsp_XYPlot& plot) {
-    plot.setColor(kPlotColor);
-    plot.setFieldColor(kFieldColor);
-    plot.setBorderStyle(BorderStyle::bs_Lowered);
-    plot.setBufferedDisplay(true);
-    plot.setFont(Font::character(FontFamily::MSSansSerif, 11));
-    struct AxisSetup {
-        Tsp_Axis& axis;
-        double min, max;
-        int ticks, margin;
-        bool grid;
-    };
-    for (const AxisSetup& a : {AxisSetup{plot.LeftAxis, -70, 10, 9, 4, true},
-                               AxisSetup{plot.BottomAxis, 0, 2047, 21, 3, true},
-                               AxisSetup{plot.RightAxis, 0, 10, 5, 4, false},
-                               AxisSetup{plot.TopAxis, 0, 10, 5, 4, false}}) {
-        a.axis.setMin(a.min);
-        a.axis.setMax(a.max);
-        a.axis.setTicksCount(a.ticks);
-        a.axis.setMargin(a.margin);
-        a.axis.setShowLine(true);
-        a.axis.setLineColor(gui::colors::black);
-        a.axis.setGridColor(gui::colors::grey);
-        a.axis.setGridVisible(a.grid);
-    }
-}
-
-Tsp_SpectrLines& addSpectrum(Tsp_XYPlot& plot, gui::Color color) {
-    auto& series = plot.addSeries<Tsp_SpectrLines>();
-    series.setLineAttr({color, 1, true});
-    series.setBaseYValue(-70);
-    series.yOrigin = YOrigin::yoBaseLine;
-    series.ShowBaseLine = false;
-    series.ShowLabel = false;
-    return series;
-}
-
-Tsp_LineMarker& addBandMarker(Tsp_XYPlot& plot) {
-    auto& marker = plot.addMarker<Tsp_LineMarker>();
-    marker.setWhenDraw(WhenDraw::dmAfterSeries);
-    marker.setPen({gui::colors::fuchsia, 1, gui::PenStyle::DashDot});
-    marker.setOrientation(LineOrientation::loVertical);
-    marker.setVisible(true);
-    return marker;
 }
 
 }  // namespace
@@ -177,13 +128,12 @@ void TPluginEditorWindow::buildMainPage(gui::TDIBImageContainer& page) {
         readouts_[tag]->setVerticalCenter(true);
     }
 
-    sp_XYPlot1 = &page.add<Tsp_XYPlot>();
-    sp_XYPlot1->setBounds({240, 64, 244, 140});
-    configurePlot(*sp_XYPlot1);
-    sp_SpectrLines1 = &addSpectrum(*sp_XYPlot1, kLeftChannel);
-    sp_SpectrLines2 = &addSpectrum(*sp_XYPlot1, kRightChannel);
-    sp_LineMarker1 = &addBandMarker(*sp_XYPlot1);
-    sp_LineMarker2 = &addBandMarker(*sp_XYPlot1);
+    const SpectrumPlot spectrum = addSpectrumPlot(page);
+    sp_XYPlot1 = &spectrum.plot;
+    sp_SpectrLines1 = &spectrum.left;
+    sp_SpectrLines2 = &spectrum.right;
+    sp_LineMarker1 = &spectrum.bandLow;
+    sp_LineMarker2 = &spectrum.bandHigh;
 
     addBevel(page, gui::BevelStyle::Lowered, {240, 211, 244, 86});
     addSwitch(page, 248, 216, kStereolizeSwitch, "Stereolize!");

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "platform/win32/message_pump.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -17,19 +18,7 @@ public:
 
     void* handle() const override { return hwnd_; }
 
-    void runFor(unsigned ms) override {
-        const DWORD end = GetTickCount() + ms;
-        for (;;) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            const DWORD now = GetTickCount();
-            if (static_cast<LONG>(end - now) <= 0) break;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
-        }
-    }
+    void runFor(unsigned ms) override { pumpMessagesFor(ms); }
 
     std::unique_ptr<std::uint32_t[]> readBack(int width, int height) override {
         HDC screen = GetDC(hwnd_);

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "platform/win32/message_pump.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -82,19 +83,7 @@ public:
     // done now rather than when the queue runs dry.
     void idle() override { UpdateWindow(hwnd_); }
 
-    void runFor(unsigned ms) override {
-        const DWORD end = GetTickCount() + ms;
-        for (;;) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            const DWORD now = GetTickCount();
-            if (static_cast<LONG>(end - now) <= 0) break;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
-        }
-    }
+    void runFor(unsigned ms) override { pumpMessagesFor(ms); }
 
 private:
     static void registerClass() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -51,22 +52,29 @@ TEST(UseCounter, NoUseOutlivesTheRetiredObject) {
     EXPECT_GT(reads.load(), 0);
 }
 
-TEST(UseCounter, WaitReturnsAtOnceWithoutUsesAndAfterTheLastOne) {
+// The wait ends only when the last use held on another thread is over: the
+// holder marks that it is about to release the last one, and the wait must
+// find the mark. The holder lets the waiter reach the wait before each
+// release (a short, bounded pause: it makes a wait that ends too early show,
+// and a correct one passes however the threads are scheduled).
+TEST(UseCounter, WaitLastsUntilTheLastUseEnds) {
     UseCounter uses;
-    uses.waitUntilUnused();
-    std::atomic<bool> released{false};
-    std::thread holder;
-    {
-        std::atomic<bool> holding{false};
-        holder = std::thread([&] {
-            const UseCounter::Use use = uses.use();
+    uses.waitUntilUnused();  // none held: returns at once
+    std::atomic<bool> holding{false}, waiting{false}, releasingTheLast{false};
+    std::thread holder([&] {
+        const UseCounter::Use outer = uses.use();
+        {
+            const UseCounter::Use inner = uses.use();
             holding.store(true);
-            while (!released.load()) std::this_thread::yield();
-        });
-        while (!holding.load()) std::this_thread::yield();
-    }
-    std::thread waiter([&] { uses.waitUntilUnused(); });
-    released.store(true);
-    waiter.join();
+            while (!waiting.load()) std::this_thread::yield();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        releasingTheLast.store(true);
+    });
+    while (!holding.load()) std::this_thread::yield();
+    waiting.store(true);
+    uses.waitUntilUnused();
+    EXPECT_TRUE(releasingTheLast.load());
     holder.join();
 }
