@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     core::ZindraEffect& zindra = effect();
     const auto kind = (data[0] & 1) != 0 ? core::StateKind::Preset : core::StateKind::Bank;
     std::vector<uint8_t> chunk(data + 1, data + size);  // exactly the offered bytes
-    const char* refusal = zindra.loadState(kind, chunk.empty() ? nullptr : chunk.data(), chunk.size());
+    const char* refusal =
+        zindra.loadState(kind, chunk.empty() ? nullptr : chunk.data(), chunk.size());
     check(refusal == nullptr || refusal[0] == 'E');
 
     const APluginProgram& current = zindra.programBank().program(zindra.program());

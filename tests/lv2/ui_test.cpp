@@ -94,7 +94,8 @@ public:
         std::vector<unsigned long> shown;
         if (!image) return shown;
         for (int y = 0; y < a.height; ++y)
-            for (int x = 0; x < std::min(a.width, 236); ++x) shown.push_back(XGetPixel(image, x, y));
+            for (int x = 0; x < std::min(a.width, 236); ++x)
+                shown.push_back(XGetPixel(image, x, y));
         XDestroyImage(image);
         return shown;
     }
