@@ -175,6 +175,32 @@ TEST_F(Bridge, HostAutomationReachesTheSlidersWithoutEcho) {
                   roundHalfEven(plugin->getParameter(i) * (i < 2 ? 2000.0 : 1000.0)));
 }
 
+// What the host hears of the editor's gestures, in order: begin, the
+// automates, end, for a drag of a slider and for a click of a switch.
+TEST_F(Bridge, EveryGestureReachesTheHostBracketedByBeginAndEndEdit) {
+    bridge->open(&parent);
+    host.calls.clear();
+    // A drag of the "Width" pointer, then a click of "Bypass".
+    const int x = 4 + 29 + 15 + 17, y = 27 + 73 + 44 + 9;
+    screen().mouseDown(x, y);
+    screen().mouseMove(x + 20, y);
+    screen().mouseMove(x + 60, y);
+    screen().mouseUp(x + 60, y);
+    screen().click(4 + 248 + 55, 27 + 256 + 18);
+    screen().advance(200);
+    std::string heard;  // a run of automates of one parameter counts once
+    for (const HostCall& call : host.calls) {
+        const std::string index = std::to_string(call.index);
+        if (call.opcode == audioMasterBeginEdit) heard += "B" + index + " ";
+        if (call.opcode == audioMasterAutomate && !heard.ends_with("A" + index + " "))
+            heard += "A" + index + " ";
+        if (call.opcode == audioMasterEndEdit) heard += "E" + index + " ";
+    }
+    EXPECT_EQ(heard, "B1 A1 E1 B6 A6 E6 ");
+
+    EXPECT_EQ(plugin->getParameter(APlugin::kBypass), 1.0f);
+}
+
 TEST_F(Bridge, UserChangesGoThroughTheEffectToTheHost) {
     bridge->open(&parent);
     host.calls.clear();
