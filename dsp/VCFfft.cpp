@@ -40,7 +40,6 @@
 #include "dsp/VecLibInternal.h"
 #include "dsp/VectorCode.h"
 #include "dsp/fft_passes.h"
-#include "dsp/fft_passes_body.h"
 
 namespace {
 
@@ -93,15 +92,6 @@ struct PlanOwner {
     }
 } planOwner;
 
-uint32_t reverseBits(uint32_t value, uint32_t bits) {
-    uint32_t result = 0;
-    for (uint32_t b = 0; b < bits; ++b) {
-        result = (result << 1) | (value & 1u);
-        value >>= 1;
-    }
-    return result;
-}
-
 Plan* makePlan(uint32_t log2n, const FftPasses& passes) {
     const uint32_t n = 1u << log2n;
     const uint32_t firstRadix = (log2n % 2 == 0) ? 4 : 8;
@@ -130,7 +120,7 @@ Plan* makePlan(uint32_t log2n, const FftPasses& passes) {
     uint32_t* gather = reinterpret_cast<uint32_t*>(twiddles + twiddleFloats);
     uint32_t* swaps = gather + gatherCount;
 
-    // The layout of fft_passes_body.h: per kLanes offsets j and for q = 1,
+    // The layout of fft_passes_body.h: per `lanes` offsets j and for q = 1,
     // 2, 3, the real parts of W^(q j), each twice, then the imaginary parts
     // as (-Im, Im). Every pass's table starts on a multiple of 64 bytes (12
     // floats times s, s a multiple of 4).
@@ -211,35 +201,9 @@ void smallTransform(ComplexF* Y, const ComplexF* X, uint32_t n, int direction, d
     std::memcpy(Y, result, n * sizeof(ComplexF));
 }
 
-// --- the passes: out of place and radix 4 in fft_passes_body.h (built here
-// for SSE2, in fft_passes_avx2.cpp and fft_passes_avx512.cpp for the wider
-// sets); in place, for every plan, here ---
-
-inline Floats loadPair(const float* a, const float* b) {
-    const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(a));
-    return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(b));
-}
-
-// The in-place first pass, after the bit-reversal swaps: blocks m, m + 1 of
-// R = 4, 8 or 16 (register lanes 0 and 1) read their own entries, whose
-// order is the bit-reversal of p.
-template <bool Inverse, size_t R>
-void inPlaceFirstPass(float* y, size_t n, float scale) {
-    static_assert(kLanes == 2);
-    constexpr uint32_t bits = R == 4 ? 2 : R == 8 ? 3 : 4;
-    size_t offset[R];
-    for (uint32_t p = 0; p < R; ++p) offset[p] = 2 * size_t{reverseBits(p, bits)};
-    const Floats k = splat(scale);
-    for (size_t i = 0; i < n / R; i += 2) {
-        float* const blocks[2] = {y + 2 * R * i, y + 2 * R * (i + 1)};
-        Floats a[R];
-        for (size_t p = 0; p < R; ++p)
-            a[p] = mul(loadPair(blocks[0] + offset[p], blocks[1] + offset[p]), k);
-        Floats q[R];
-        firstBlocks<Inverse, R>(a, q);
-        storeLanes(blocks, q, R);
-    }
-}
+// --- the passes: out of place and radix 4 in fft_passes_body.h, built once
+// per set (fft_passes_sse2.cpp, fft_passes_avx2.cpp, fft_passes_avx512.cpp);
+// in place, the first in SSE2 for every plan ---
 
 template <bool Inverse>
 void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
@@ -252,12 +216,7 @@ void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
             Y[plan.swaps[2 * p]] = Y[plan.swaps[2 * p + 1]];
             Y[plan.swaps[2 * p + 1]] = t;
         }
-        if (plan.span == 16)
-            inPlaceFirstPass<Inverse, 16>(y, plan.n, scale);
-        else if (plan.span == 8)
-            inPlaceFirstPass<Inverse, 8>(y, plan.n, scale);
-        else
-            inPlaceFirstPass<Inverse, 4>(y, plan.n, scale);
+        fftInPlaceFirstPass(y, plan.n, plan.span, scale, Inverse);
     } else {
         passes.firstPass(y, x, plan.n, plan.span, plan.gather, scale, Inverse);
     }
@@ -320,11 +279,6 @@ bool cfpFFTPrepare(uint32_t n) {
     if (log2n <= kMaxLog2 && planFor(log2n)) return true;
     vecLibReportNotEnoughMemory(false);
     return false;
-}
-
-const FftPasses& fftPassesSse2() {
-    static constexpr FftPasses kPasses{outOfPlaceFirstPass, radix4Passes, kLanes};
-    return kPasses;
 }
 
 VectorCode cfpFFTVectorCode(uint32_t n) { return cfpFFTVectorCodeOf(n, vectorCode()); }
