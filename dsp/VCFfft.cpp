@@ -59,16 +59,24 @@ struct Plan {
     void* memory;
 };
 
-// The passes for size 2^log2n: the widest set up to code that is built and
-// whose registers the first pass fills (n / firstRadix >= lanes).
+// The code of the passes for size 2^log2n: the widest that the build and
+// the processor allow, up to code, whose registers the first pass fills
+// (n / firstRadix >= lanes).
+VectorCode passesCode(uint32_t log2n, VectorCode code) {
+    code = usableVectorCode(code);
+    if (code == VectorCode::Avx512 && log2n < 7) code = VectorCode::Avx2;
+    if (code == VectorCode::Avx2 && log2n < 4) code = VectorCode::Sse2;
+    return code;
+}
+
 const FftPasses& passesFor(uint32_t log2n, VectorCode code) {
+    switch (passesCode(log2n, code)) {
 #if ZINDRA_WIDE_VECTORS
-    if (code >= VectorCode::Avx512 && log2n >= 7) return fftPassesAvx512();
-    if (code >= VectorCode::Avx2 && log2n >= 4) return fftPassesAvx2();
+        case VectorCode::Avx512: return fftPassesAvx512();
+        case VectorCode::Avx2: return fftPassesAvx2();
 #endif
-    (void)log2n;
-    (void)code;
-    return fftPassesSse2();
+        default: return fftPassesSse2();
+    }
 }
 
 // Per vector code (the code of the passes) and size. The process transforms
@@ -262,8 +270,7 @@ void fftWith(ComplexF* Y, const ComplexF* X, uint32_t n, int direction, VectorCo
 // The code of the passes that transform size n when code is wanted.
 VectorCode cfpFFTVectorCodeOf(uint32_t n, VectorCode code) {
     if (!isPowerOfTwo(n) || n <= 8) return VectorCode::Sse2;
-    const size_t lanes = passesFor(log2Of(n), code).lanes;
-    return lanes == 8 ? VectorCode::Avx512 : lanes == 4 ? VectorCode::Avx2 : VectorCode::Sse2;
+    return passesCode(log2Of(n), code);
 }
 
 }  // namespace
@@ -284,7 +291,7 @@ bool cfpFFTPrepare(uint32_t n) {
 VectorCode cfpFFTVectorCode(uint32_t n) { return cfpFFTVectorCodeOf(n, vectorCode()); }
 
 VectorCode cfpFFTUsing(VectorCode code, ComplexF* Y, const ComplexF* X, uint32_t n, int direction) {
-    const VectorCode allowed = code < processorVectorCode() ? code : processorVectorCode();
+    const VectorCode allowed = usableVectorCode(code);
     fftWith(Y, X, n, direction, allowed);
     return cfpFFTVectorCodeOf(n, allowed);
 }

@@ -25,6 +25,10 @@ VectorCode processorVectorCode();
 // [any thread]
 VectorCode vectorCode();
 
+// The widest code up to wanted that this build carries and this processor
+// runs: what the transform and the frame kernels pick. [any thread]
+VectorCode usableVectorCode(VectorCode wanted);
+
 // "SSE2", "AVX2" or "AVX-512".
 const char* vectorCodeName(VectorCode code);
 
