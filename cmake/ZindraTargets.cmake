@@ -13,6 +13,9 @@ option(ZINDRA_WERROR "Treat compiler warnings as errors" OFF)
 function(zindra_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
                                            -Wno-sign-conversion)
+  # No product and sum is fused, whatever instruction sets a packager adds
+  # (-mfma, -march=x86-64-v3): every build gives the same output bits.
+  target_compile_options(${target} PRIVATE -ffp-contract=off)
   if(ZINDRA_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
@@ -47,12 +50,27 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   list(APPEND ZINDRA_AVX512_FLAGS -Wno-maybe-uninitialized)
 endif()
 
-# Adds file to target, built for the instruction sets in the remaining
-# arguments, without fused multiply-add (every set rounds alike).
-function(zindra_wide_source target file)
+# Adds file, written over the lanes of dsp/simd_lanes.h, to target as the
+# code of one set: SSE2, AVX2 or AVX512, with the options in the remaining
+# arguments. The file's lane width is the set's, named here and not taken from
+# the compiler's macros, which a packager's -mavx2 or -march=x86-64-v3 would
+# change for the SSE2 files too.
+function(zindra_vector_source target file set)
+  if(set STREQUAL "SSE2")
+    set(lanes 2)
+    set(flags)
+  elseif(set STREQUAL "AVX2")
+    set(lanes 4)
+    set(flags ${ZINDRA_AVX2_FLAGS})
+  elseif(set STREQUAL "AVX512")
+    set(lanes 8)
+    set(flags ${ZINDRA_AVX512_FLAGS})
+  else()
+    message(FATAL_ERROR "zindra_vector_source: no vector set ${set}")
+  endif()
   target_sources(${target} PRIVATE ${file})
-  set(options ${ARGN} -ffp-contract=off)
-  if(WIN32)
+  set(options ${ARGN} ${flags})
+  if(WIN32 AND flags)
     # The Windows ABIs align the stack to 16 bytes (32-bit: 4), and MinGW's
     # GCC does not realign it for spilled 256- and 512-bit registers: the
     # assembler encodes the aligned moves as unaligned ones, which cost the
@@ -60,4 +78,5 @@ function(zindra_wide_source target file)
     list(APPEND options -Wa,-muse-unaligned-vector-move)
   endif()
   set_property(SOURCE ${file} APPEND PROPERTY COMPILE_OPTIONS ${options})
+  set_property(SOURCE ${file} APPEND PROPERTY COMPILE_DEFINITIONS ZINDRA_LANES=${lanes})
 endfunction()

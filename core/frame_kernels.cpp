@@ -9,31 +9,18 @@ const FrameKernels& frameKernelsAvx512();
 #endif
 
 const FrameKernels* frameKernelsOf(VectorCode code) {
-    if (code > processorVectorCode()) return nullptr;
+    if (usableVectorCode(code) != code) return nullptr;
     switch (code) {
-        case VectorCode::Sse2: return &frameKernelsBaseline();
 #if ZINDRA_WIDE_VECTORS
         case VectorCode::Avx2: return &frameKernelsAvx2();
         case VectorCode::Avx512: return &frameKernelsAvx512();
 #endif
-        default: return nullptr;
+        default: return &frameKernelsBaseline();
     }
 }
 
-namespace {
-
-// The widest set built that the process runs.
-VectorCode chosenCode() {
-    VectorCode code = vectorCode();
-    while (code != VectorCode::Sse2 && !frameKernelsOf(code))
-        code = static_cast<VectorCode>(static_cast<int>(code) - 1);
-    return code;
-}
-
-}  // namespace
-
 VectorCode frameKernelsCode() {
-    static const VectorCode code = chosenCode();
+    static const VectorCode code = usableVectorCode(vectorCode());
     return code;
 }
 

@@ -1,7 +1,7 @@
 // The frame step's passes over samples and spectra, each a plain loop the
-// compiler turns into vector code. They are built twice: for the processor
-// every build may assume (SSE2), for AVX2 and for AVX-512; frameKernels() picks
-// one set once per process, as dsp/VectorCode.h says.
+// compiler turns into vector code. They are built three times: for the
+// processor every build may assume (SSE2), for AVX2 and for AVX-512;
+// frameKernels() picks one set once per process, as dsp/VectorCode.h says.
 //
 // The spectral pass works through the bins in blocks small enough for the
 // first-level cache; inside a block the half spectra are kept as planes (all

@@ -40,7 +40,6 @@
 #include "dsp/VecLibInternal.h"
 #include "dsp/VectorCode.h"
 #include "dsp/fft_passes.h"
-#include "dsp/fft_passes_body.h"
 
 namespace {
 
@@ -60,16 +59,24 @@ struct Plan {
     void* memory;
 };
 
-// The passes for size 2^log2n: the widest set up to code that is built and
-// whose registers the first pass fills (n / firstRadix >= lanes).
+// The code of the passes for size 2^log2n: the widest that the build and
+// the processor allow, up to code, whose registers the first pass fills
+// (n / firstRadix >= lanes).
+VectorCode passesCode(uint32_t log2n, VectorCode code) {
+    code = usableVectorCode(code);
+    if (code == VectorCode::Avx512 && log2n < 7) code = VectorCode::Avx2;
+    if (code == VectorCode::Avx2 && log2n < 4) code = VectorCode::Sse2;
+    return code;
+}
+
 const FftPasses& passesFor(uint32_t log2n, VectorCode code) {
+    switch (passesCode(log2n, code)) {
 #if ZINDRA_WIDE_VECTORS
-    if (code >= VectorCode::Avx512 && log2n >= 7) return fftPassesAvx512();
-    if (code >= VectorCode::Avx2 && log2n >= 4) return fftPassesAvx2();
+        case VectorCode::Avx512: return fftPassesAvx512();
+        case VectorCode::Avx2: return fftPassesAvx2();
 #endif
-    (void)log2n;
-    (void)code;
-    return fftPassesSse2();
+        default: return fftPassesSse2();
+    }
 }
 
 // Per vector code (the code of the passes) and size. The process transforms
@@ -92,15 +99,6 @@ struct PlanOwner {
         }
     }
 } planOwner;
-
-uint32_t reverseBits(uint32_t value, uint32_t bits) {
-    uint32_t result = 0;
-    for (uint32_t b = 0; b < bits; ++b) {
-        result = (result << 1) | (value & 1u);
-        value >>= 1;
-    }
-    return result;
-}
 
 Plan* makePlan(uint32_t log2n, const FftPasses& passes) {
     const uint32_t n = 1u << log2n;
@@ -130,7 +128,7 @@ Plan* makePlan(uint32_t log2n, const FftPasses& passes) {
     uint32_t* gather = reinterpret_cast<uint32_t*>(twiddles + twiddleFloats);
     uint32_t* swaps = gather + gatherCount;
 
-    // The layout of fft_passes_body.h: per kLanes offsets j and for q = 1,
+    // The layout of fft_passes_body.h: per `lanes` offsets j and for q = 1,
     // 2, 3, the real parts of W^(q j), each twice, then the imaginary parts
     // as (-Im, Im). Every pass's table starts on a multiple of 64 bytes (12
     // floats times s, s a multiple of 4).
@@ -211,35 +209,9 @@ void smallTransform(ComplexF* Y, const ComplexF* X, uint32_t n, int direction, d
     std::memcpy(Y, result, n * sizeof(ComplexF));
 }
 
-// --- the passes: out of place and radix 4 in fft_passes_body.h (built here
-// for SSE2, in fft_passes_avx2.cpp and fft_passes_avx512.cpp for the wider
-// sets); in place, for every plan, here ---
-
-inline Floats loadPair(const float* a, const float* b) {
-    const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(a));
-    return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(b));
-}
-
-// The in-place first pass, after the bit-reversal swaps: blocks m, m + 1 of
-// R = 4, 8 or 16 (register lanes 0 and 1) read their own entries, whose
-// order is the bit-reversal of p.
-template <bool Inverse, size_t R>
-void inPlaceFirstPass(float* y, size_t n, float scale) {
-    static_assert(kLanes == 2);
-    constexpr uint32_t bits = R == 4 ? 2 : R == 8 ? 3 : 4;
-    size_t offset[R];
-    for (uint32_t p = 0; p < R; ++p) offset[p] = 2 * size_t{reverseBits(p, bits)};
-    const Floats k = splat(scale);
-    for (size_t i = 0; i < n / R; i += 2) {
-        float* const blocks[2] = {y + 2 * R * i, y + 2 * R * (i + 1)};
-        Floats a[R];
-        for (size_t p = 0; p < R; ++p)
-            a[p] = mul(loadPair(blocks[0] + offset[p], blocks[1] + offset[p]), k);
-        Floats q[R];
-        firstBlocks<Inverse, R>(a, q);
-        storeLanes(blocks, q, R);
-    }
-}
+// --- the passes: out of place and radix 4 in fft_passes_body.h, built once
+// per set (fft_passes_sse2.cpp, fft_passes_avx2.cpp, fft_passes_avx512.cpp);
+// in place, the first in SSE2 for every plan ---
 
 template <bool Inverse>
 void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
@@ -252,12 +224,7 @@ void transform(ComplexF* Y, const ComplexF* X, const Plan& plan, float scale) {
             Y[plan.swaps[2 * p]] = Y[plan.swaps[2 * p + 1]];
             Y[plan.swaps[2 * p + 1]] = t;
         }
-        if (plan.span == 16)
-            inPlaceFirstPass<Inverse, 16>(y, plan.n, scale);
-        else if (plan.span == 8)
-            inPlaceFirstPass<Inverse, 8>(y, plan.n, scale);
-        else
-            inPlaceFirstPass<Inverse, 4>(y, plan.n, scale);
+        fftInPlaceFirstPass(y, plan.n, plan.span, scale, Inverse);
     } else {
         passes.firstPass(y, x, plan.n, plan.span, plan.gather, scale, Inverse);
     }
@@ -303,8 +270,7 @@ void fftWith(ComplexF* Y, const ComplexF* X, uint32_t n, int direction, VectorCo
 // The code of the passes that transform size n when code is wanted.
 VectorCode cfpFFTVectorCodeOf(uint32_t n, VectorCode code) {
     if (!isPowerOfTwo(n) || n <= 8) return VectorCode::Sse2;
-    const size_t lanes = passesFor(log2Of(n), code).lanes;
-    return lanes == 8 ? VectorCode::Avx512 : lanes == 4 ? VectorCode::Avx2 : VectorCode::Sse2;
+    return passesCode(log2Of(n), code);
 }
 
 }  // namespace
@@ -322,15 +288,10 @@ bool cfpFFTPrepare(uint32_t n) {
     return false;
 }
 
-const FftPasses& fftPassesSse2() {
-    static constexpr FftPasses kPasses{outOfPlaceFirstPass, radix4Passes, kLanes};
-    return kPasses;
-}
-
 VectorCode cfpFFTVectorCode(uint32_t n) { return cfpFFTVectorCodeOf(n, vectorCode()); }
 
 VectorCode cfpFFTUsing(VectorCode code, ComplexF* Y, const ComplexF* X, uint32_t n, int direction) {
-    const VectorCode allowed = code < processorVectorCode() ? code : processorVectorCode();
+    const VectorCode allowed = usableVectorCode(code);
     fftWith(Y, X, n, direction, allowed);
     return cfpFFTVectorCodeOf(n, allowed);
 }

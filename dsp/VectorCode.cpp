@@ -65,6 +65,12 @@ VectorCode vectorCode() {
     return code;
 }
 
+VectorCode usableVectorCode(VectorCode wanted) {
+    if (!ZINDRA_WIDE_VECTORS) return VectorCode::Sse2;
+    const VectorCode processor = processorVectorCode();
+    return wanted < processor ? wanted : processor;
+}
+
 const char* vectorCodeName(VectorCode code) {
     switch (code) {
         case VectorCode::Avx2: return "AVX2";

@@ -1,6 +1,9 @@
 // Which vector code runs: the widest set the processor and the operating
 // system support, chosen once per process. SSE2 is the floor every build
-// assumes; the wider sets are built beside it and picked at run time.
+// assumes; the wider sets are built beside it and picked at run time. Which
+// set a file holds is the build's to say (cmake/ZindraTargets.cmake), not
+// the compiler flags': a build with -march=x86-64-v3 carries and picks the
+// same three sets as any other.
 //
 // The environment variable ZINDRA_VECTOR_CODE (sse2, avx2 or avx512) caps the
 // choice, as a diagnostic: ZINDRA_VECTOR_CODE=sse2 runs the code a processor
@@ -21,6 +24,10 @@ VectorCode processorVectorCode();
 // What the plug-in runs: processorVectorCode() capped by ZINDRA_VECTOR_CODE.
 // [any thread]
 VectorCode vectorCode();
+
+// The widest code up to wanted that this build carries and this processor
+// runs: what the transform and the frame kernels pick. [any thread]
+VectorCode usableVectorCode(VectorCode wanted);
 
 // "SSE2", "AVX2" or "AVX-512".
 const char* vectorCodeName(VectorCode code);

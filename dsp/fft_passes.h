@@ -1,5 +1,6 @@
 // The FFT's out-of-place first pass and radix-4 passes, once per instruction
-// set (dsp/fft_passes_body.h built three times). A plan's twiddle tables are
+// set (dsp/fft_passes_body.h built three times: fft_passes_sse2.cpp,
+// fft_passes_avx2.cpp, fft_passes_avx512.cpp). A plan's twiddle tables are
 // laid out for one set: the process makes the plans of its own code (as
 // dsp/VectorCode.h says), and those of another code only when cfpFFTUsing
 // asks for them. Internal to the FFT.
@@ -10,6 +11,23 @@
 
 #include "dsp/VecLib.h"
 #include "dsp/VectorCode.h"
+
+// Floats of a pass's twiddle table per offset j: for q = 1, 2, 3 the real
+// and the imaginary part of W^(q j), each twice (see VCFfft.cpp, makePlan).
+constexpr size_t kTwiddleFloatsPerOffset = 12;
+
+// value reversed in its low bits. Internal linkage: it is built into units of
+// different instruction sets (see dsp/simd_lanes.h).
+namespace {
+inline uint32_t reverseBits(uint32_t value, uint32_t bits) {
+    uint32_t result = 0;
+    for (uint32_t b = 0; b < bits; ++b) {
+        result = (result << 1) | (value & 1u);
+        value >>= 1;
+    }
+    return result;
+}
+}  // namespace
 
 struct FftPasses {
     // Blocks of firstRadix = 4, 8 or 16 from the input gathered in
@@ -26,6 +44,11 @@ struct FftPasses {
 };
 
 const FftPasses& fftPassesSse2();
+
+// The in-place first pass of every plan, whatever the code of its passes:
+// after the bit-reversal swaps, blocks of span = 4, 8 or 16 from their own
+// entries, times scale. SSE2, two blocks at a time.
+void fftInPlaceFirstPass(float* y, size_t n, size_t span, float scale, bool inverse);
 #if ZINDRA_WIDE_VECTORS
 const FftPasses& fftPassesAvx2();
 const FftPasses& fftPassesAvx512();

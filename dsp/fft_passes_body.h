@@ -1,19 +1,19 @@
 // The FFT's butterflies and passes over the lanes of dsp/simd_lanes.h,
-// written once and included once by each instruction-set build: VCFfft.cpp
-// (SSE2, every processor), fft_passes_avx2.cpp and fft_passes_avx512.cpp. Everything here
-// has internal linkage (see simd_lanes.h). The mathematics are at the top of
-// VCFfft.cpp.
+// written once and included once by each instruction-set build:
+// fft_passes_sse2.cpp (every processor), fft_passes_avx2.cpp and
+// fft_passes_avx512.cpp. Everything here has internal linkage (see
+// simd_lanes.h). The mathematics are at the top of VCFfft.cpp.
 #pragma once
 
+#include "dsp/fft_passes.h"
 #include "dsp/simd_lanes.h"
 
 namespace {
 
 // The twiddle table of a pass holds, per kLanes offsets j and for q = 1, 2, 3,
 // the real parts of W^(q j), each twice, then the imaginary parts as
-// (-Im, Im): kTwiddleFloats floats, 12 per offset.
+// (-Im, Im): kTwiddleFloats floats, kTwiddleFloatsPerOffset per offset.
 constexpr size_t kTwiddleFloats = 4 * kLanes;
-constexpr size_t kTwiddleFloatsPerOffset = 12;
 
 // z w, or z conj(w) for the inverse, with w from the table. Both products are
 // rounded, then summed, never fused: a fused product treats the real and

@@ -1,16 +1,20 @@
 // Complex values in vector registers, for code that is built once per
-// instruction set: a translation unit compiled with -mavx512f gets 512-bit
-// registers of eight complex values, one compiled with -mavx2 256-bit
-// registers of four, every other one 128-bit SSE2 registers of two. A complex value is (re, im) or,
-// in the frame kernels, a (left, right) pair of samples.
+// instruction set. The build names the width of each such file in
+// ZINDRA_LANES (cmake/ZindraTargets.cmake, zindra_vector_source): 8 complex
+// values in 512-bit AVX-512 registers, 4 in 256-bit AVX2 registers, 2 in
+// 128-bit SSE2 registers. The width never follows the compiler's
+// instruction-set macros: a build for a newer baseline (-march=x86-64-v3)
+// keeps its 2-lane code, which the compiler may then encode with VEX.
+// A complex value is (re, im) or, in the frame kernels, a (left, right) pair
+// of samples.
 //
 // Everything here has internal linkage, and nothing but the compiler's
 // intrinsics (always inlined) is taken from headers with inline functions:
 // code built for one instruction set can then never be picked by the linker
-// for the other, as it could be with templates shared between the two units.
+// for another, as it could be with templates shared between the units.
 // Code that uses these wrappers must follow the same rule.
 //
-// Both sets round alike, bit for bit: no multiply-add is fused.
+// Every width rounds alike, bit for bit: no multiply-add is fused.
 #pragma once
 
 #include <immintrin.h>
@@ -20,7 +24,9 @@
 
 namespace {
 
-#if defined(__AVX512F__)
+#if !defined(ZINDRA_LANES)
+#error "ZINDRA_LANES (2, 4 or 8) comes from the build, per file"
+#elif ZINDRA_LANES == 8
 
 constexpr int kLanes = 8;  // complex values per register
 
@@ -128,7 +134,7 @@ inline Bits largerBits(Bits largest, Floats v) {
     return _mm512_max_epu32(largest, magnitude);
 }
 
-#elif defined(__AVX2__)
+#elif ZINDRA_LANES == 4
 
 constexpr int kLanes = 4;  // complex values per register
 
@@ -223,7 +229,7 @@ inline Bits largerBits(Bits largest, Floats v) {
     return _mm256_max_epu32(largest, magnitude);
 }
 
-#else
+#elif ZINDRA_LANES == 2
 
 constexpr int kLanes = 2;  // complex values per register
 
@@ -307,6 +313,8 @@ inline Bits largerBits(Bits largest, Floats v) {
     return _mm_or_si128(_mm_and_si128(greater, magnitude), _mm_andnot_si128(greater, largest));
 }
 
+#else
+#error "ZINDRA_LANES must be 2, 4 or 8"
 #endif
 
 // The largest of the lanes.

@@ -5,6 +5,8 @@
 # the threaded tests under ThreadSanitizer (the stress test for 60 s), and the
 # fuzz targets (60 s each, clang). The picture programs of tools/ run after
 # each build's tests; they are no tests, but a failing one fails the run.
+# The packager builds (scripts/packager-builds.sh: Release with -march=x86-64-v3,
+# and with -mavx2 -mfma) count as one step, as the format check does.
 # Ends with one line: "N passed, N failed".
 set -u
 cd "$(dirname "$0")/.."
@@ -17,6 +19,13 @@ failed=0
 
 echo "=== format ==="
 if ./scripts/check-format.sh; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+fi
+
+echo "=== packager builds ==="
+if ./scripts/packager-builds.sh; then
     passed=$((passed + 1))
 else
     failed=$((failed + 1))
