@@ -2,18 +2,16 @@
 # Builds as packagers do, with instruction sets of their own on the command
 # line: CXXFLAGS='-O2 -march=x86-64-v3' (the baseline of current enterprise
 # distributions) and CXXFLAGS='-O2 -mavx2 -mfma', Release, in
-# build/packager-v3 and build/packager-avx2. Each builds the plug-in and the
-# vector toolkit's tests and runs them, the SSE2 cap too: the files of every
+# build/packager-v3 and build/packager-avx2. Each builds the plug-in, the
+# vector toolkit's and the engine's tests and runs them, the SSE2 cap too: the files of every
 # vector set keep their own lane width and every set gives the same bits.
 # Ends with a ctest-style summary over both builds; a build that fails counts
 # as one failed test.
 set -u
 cd "$(dirname "$0")/.." || exit 1
 
-# The frame kernels' tests (unit_engine) wait for the engine tests to build
-# against the core API again.
-targets="unit_dsp zindra"
-tests='^(unit_dsp|vector_code_cap)$'
+targets="unit_dsp unit_engine zindra"
+tests='^(unit_dsp|unit_engine|vector_code_cap)$'
 jobs=2
 
 passed=0
