@@ -27,7 +27,7 @@ bool sameBits(const std::array<float, N>& a, const std::array<float, N>& b) {
 }
 
 struct ProgramState {
-    std::array<float, 12> values;
+    std::array<float, zindra::kNumParams> values;
     std::array<char, 51> name;
     std::array<uint8_t, 256> reserved;
     bool operator==(const ProgramState& other) const {
@@ -37,7 +37,7 @@ struct ProgramState {
 
 struct PluginState {
     int32_t currentProgram;
-    std::array<float, 12> params;
+    std::array<float, zindra::kNumParams> params;
     std::array<ProgramState, 10> programs;
     std::array<float, 5> quantities;  // centre, width, spread, mix, humidity
     std::array<bool, 6> switches;     // bypass and the five mode switches
