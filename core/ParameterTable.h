@@ -34,6 +34,11 @@ using ParameterTable = std::span<const ParameterInfo>;
 std::string readoutText(const ParameterInfo& parameter, float value);
 // [any thread] The state a switch shows for value: 1 on, 0 off.
 int switchState(float value);
+// [any thread] The value a person means by text, as hosts let them type it:
+// a readout ("4300 Hz", "10 %", "on"), or a number in the readout's unit
+// with or without it ("4300", "10"); switches also take "off"/"on" in any
+// case and "0"/"1". Held to 0..1; false when the text says nothing usable.
+bool valueFromText(const ParameterInfo& parameter, std::string_view text, float& value);
 
 // A symbol machines can take: non-empty, lower case letters, digits and '_',
 // not starting with a digit.
