@@ -11,8 +11,9 @@
 
 namespace editor {
 
-EditorSession::EditorSession(EditController& effect, NativeWindowFactory factory)
-    : controller(effect), makeWindow(factory) {}
+EditorSession::EditorSession(EditController& effect, NativeWindowFactory factory,
+                             bool spectrumWithTick)
+    : controller(effect), makeWindow(factory), spectrumOnTick(spectrumWithTick) {}
 
 EditorSession::~EditorSession() {
     if (window.load()) {
@@ -38,7 +39,10 @@ bool EditorSession::open(void* parent) {
         }
         copyParameters(*w);
         w->Plugin = &controller;
-        w->OnUpdaterTick = [this, w] { applyDisplayValues(*w); };
+        w->OnUpdaterTick = [this, w] {
+            if (spectrumOnTick) copySpectrum(*w);
+            applyDisplayValues(*w);
+        };
         window.store(w);
         lastWidth = w->width();
         lastHeight = w->height();
@@ -78,14 +82,18 @@ void EditorSession::close() {
 void EditorSession::idle() {
     TPluginEditorWindow* w = window.load();
     if (editorClosed.load() || !w) return;
-    constexpr int32_t capacity = TPluginEditorWindow::kSpectrumCapacity;
-    const int32_t bins =
-        std::clamp(controller.copyMagnitudes(w->SpectrumA, w->SpectrumB, capacity), 0, capacity);
-    // Bins the current frame size does not have show nothing.
-    std::fill(w->SpectrumA + bins, w->SpectrumA + capacity, 0.0f);
-    std::fill(w->SpectrumB + bins, w->SpectrumB + capacity, 0.0f);
+    copySpectrum(*w);
     applyDisplayValues(*w);
     w->idle();
+}
+
+void EditorSession::copySpectrum(TPluginEditorWindow& w) {
+    constexpr int32_t capacity = TPluginEditorWindow::kSpectrumCapacity;
+    const int32_t bins =
+        std::clamp(controller.copyMagnitudes(w.SpectrumA, w.SpectrumB, capacity), 0, capacity);
+    // Bins the current frame size does not have show nothing.
+    std::fill(w.SpectrumA + bins, w.SpectrumA + capacity, 0.0f);
+    std::fill(w.SpectrumB + bins, w.SpectrumB + capacity, 0.0f);
 }
 
 void EditorSession::update() {

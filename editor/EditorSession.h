@@ -29,7 +29,10 @@ public:
     using NativeWindowFactory = std::unique_ptr<platform::NativeWindow> (*)(void* parent, int width,
                                                                             int height);
 
-    EditorSession(EditController& controller, NativeWindowFactory makeWindow);
+    // Where the host sends no idle calls, the window's own tick also takes
+    // the newest spectrum (spectrumOnTick); elsewhere idle does.
+    EditorSession(EditController& controller, NativeWindowFactory makeWindow,
+                  bool spectrumOnTick = false);
     ~EditorSession();
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
@@ -63,11 +66,13 @@ public:
 private:
     // Applies what the engine last published: last bin, axis maximum, markers.
     void applyDisplayValues(TPluginEditorWindow& w);
+    void copySpectrum(TPluginEditorWindow& w);
     void copyParameters(TPluginEditorWindow& w);
     void destroyWindow();
 
     EditController& controller;
     NativeWindowFactory makeWindow;
+    bool spectrumOnTick;
     int lastWidth = 0;
     int lastHeight = 0;
     // open calls not yet matched by a close.

@@ -80,6 +80,11 @@ public:
     virtual void runFor(unsigned ms) = 0;
 };
 
+// The window system child windows are made in, which tells what kind of
+// handle `parent` must be: an HWND on Win32, a Window id on X11.
+enum class WindowSystem { Win32, X11 };
+WindowSystem windowSystem();
+
 // The editor window as a child of the host's window `parent`, `width` x
 // `height` pixels, visible. Null when the system refuses it. Opens no
 // connection to a display before it is called.

@@ -172,6 +172,8 @@ private:
 
 }  // namespace
 
+WindowSystem windowSystem() { return WindowSystem::Win32; }
+
 std::unique_ptr<NativeWindow> createChildWindow(void* parent, int width, int height) {
     auto window = std::make_unique<Win32Window>(static_cast<HWND>(parent), width, height);
     if (!window->ok()) return nullptr;

@@ -231,6 +231,8 @@ private:
 
 }  // namespace
 
+WindowSystem windowSystem() { return WindowSystem::X11; }
+
 std::unique_ptr<NativeWindow> createChildWindow(void* parent, int width, int height) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) return nullptr;

@@ -8,15 +8,19 @@
 # params` lists them: the same state a program change gives.
 #
 # With an LV2 bundle the session takes the plug-in from the bundle by its URI
-# instead (Ardour reads the latency from its latency port); the rest is alike.
+# instead (Ardour reads the latency from its latency port); with a VST 3
+# bundle, Ardour's VST 3 scanner must report it first, and the session takes
+# it by name. The rest is alike; ZINDRA_LIBRARY is the VST 2 library the
+# command runs, against which every format is compared.
 #
-# usage: ardour.sh ZINDRA_COMMAND ZINDRA_LIBRARY [LV2_BUNDLE]
+# usage: ardour.sh ZINDRA_COMMAND ZINDRA_LIBRARY [LV2_BUNDLE | VST3_BUNDLE]
 set -eu
 zindra=$1
 library=$(readlink -f "$2")
 bundle=${3:+$(readlink -f "$3")}
 here=$(cd "$(dirname "$0")" && pwd)
 scanner=/usr/lib/ardour7/ardour-vst-scanner
+vst3_scanner=/usr/lib/ardour7/ardour-vst3-scanner
 
 work=$(mktemp -d)
 [ -n "${ZINDRA_KEEP_WORK:-}" ] || trap 'rm -rf "$work"' EXIT
@@ -27,7 +31,18 @@ export ZINDRA_MESSAGE_LOG="$work/messages.log"
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-if [ -n "$bundle" ]; then
+if [ -n "$bundle" ] && [ "${bundle%.vst3}" != "$bundle" ]; then
+    mkdir "$work/vst3" && ln -s "$bundle" "$work/vst3/zindra.vst3"
+    export VST3_PATH="$work/vst3" ZINDRA_PLUGIN_TYPE=VST3 ZINDRA_PLUGIN=Zindra
+    LD_LIBRARY_PATH=/usr/lib/ardour7 "$vst3_scanner" -f "$work/vst3/zindra.vst3" >"$work/scan.log" 2>&1 || true
+    record=$(find "$XDG_CACHE_HOME" -name '*.v3i' | head -n 1)
+    [ -n "$record" ] || { cat "$work/scan.log"; fail "the VST 3 scanner wrote no record"; }
+    for attribute in 'name="Zindra"' 'vendor="Corvanti"' 'category="Fx"' 'n_inputs="2"' \
+                     'n_outputs="2"' 'n_midi_inputs="0"'; do
+        grep -q "$attribute" "$record" || { cat "$record"; fail "scanner record lacks $attribute"; }
+    done
+    echo "VST 3 scanner: $(grep -o 'name="[^"]*" vendor="[^"]*" category="[^"]*"' "$record"), 2 in, 2 out"
+elif [ -n "$bundle" ]; then
     mkdir "$work/lv2" && ln -s "$bundle" "$work/lv2/zindra.lv2"
     export LV2_PATH="$work/lv2" ZINDRA_PLUGIN_TYPE=LV2 ZINDRA_PLUGIN=urn:corvanti:zindra
 else
