@@ -56,6 +56,9 @@ public:
     // in the buffer (for inspection).
     const uint8_t* presetBuffer() const { return presetBytes.get(); }
     const uint8_t* bankBuffer() const { return bankBytes.get(); }
+    // [ui thread] Zeroes both buffers, as they are in a new bank (for tools
+    // that reuse one effect as if it were new).
+    void clearStateBuffers();
 
 private:
     void loadFactoryPrograms();

@@ -33,6 +33,11 @@ void ProgramBank::loadFactoryPrograms() {
     }
 }
 
+void ProgramBank::clearStateBuffers() {
+    std::memset(presetBytes.get(), 0, kPresetSize);
+    std::memset(bankBytes.get(), 0, kBankSize);
+}
+
 void ProgramBank::rename(int32_t index, const char* name) {
     copyText(programs[index].name, name, kMaxStoredName);
 }

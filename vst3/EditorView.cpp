@@ -14,8 +14,9 @@ static_assert(EditorView::kWidth == editor::TPluginEditorWindow::kClientWidth &&
               EditorView::kHeight == editor::TPluginEditorWindow::kClientHeight);
 
 const char* nativeType() {
-    return platform::windowSystem() == platform::WindowSystem::Win32 ? kPlatformTypeHWND
-                                                                      : kPlatformTypeX11EmbedWindowID;
+    return platform::windowSystem() == platform::WindowSystem::Win32
+               ? kPlatformTypeHWND
+               : kPlatformTypeX11EmbedWindowID;
 }
 
 }  // namespace

@@ -120,8 +120,7 @@ int32_t ZindraComponent::getBusCount(MediaType type, BusDirection) {
     return type == kAudio ? 1 : 0;
 }
 
-tresult ZindraComponent::getBusInfo(MediaType type, BusDirection dir, int32_t index,
-                                    BusInfo& bus) {
+tresult ZindraComponent::getBusInfo(MediaType type, BusDirection dir, int32_t index, BusInfo& bus) {
     if (type != kAudio || index != 0 || (dir != kInput && dir != kOutput)) return kInvalidArgument;
     bus.mediaType = kAudio;
     bus.direction = dir;
@@ -410,15 +409,12 @@ tresult ZindraComponent::selectUnit(UnitID unitId) {
     return unitId == kRootUnitId ? kResultOk : kInvalidArgument;
 }
 
-tresult ZindraComponent::getUnitByBus(MediaType, BusDirection, int32_t, int32_t,
-                                      UnitID& unitId) {
+tresult ZindraComponent::getUnitByBus(MediaType, BusDirection, int32_t, int32_t, UnitID& unitId) {
     unitId = kRootUnitId;
     return kResultOk;
 }
 
-tresult ZindraComponent::setUnitProgramData(int32_t, int32_t, IBStream*) {
-    return kNotImplemented;
-}
+tresult ZindraComponent::setUnitProgramData(int32_t, int32_t, IBStream*) { return kNotImplemented; }
 
 void ZindraComponent::parameterChanged(int32_t) { session.update(); }
 void ZindraComponent::programChanged() { session.update(); }

@@ -41,7 +41,8 @@ public:
         if (!object) return kInvalidArgument;
         *object = nullptr;
         if (sameUid(interfaceId, FUnknown::iid) || sameUid(interfaceId, IPluginFactory::iid) ||
-            sameUid(interfaceId, IPluginFactory2::iid) || sameUid(interfaceId, IPluginFactory3::iid))
+            sameUid(interfaceId, IPluginFactory2::iid) ||
+            sameUid(interfaceId, IPluginFactory3::iid))
             *object = static_cast<IPluginFactory3*>(this);
         return *object ? kResultOk : kNoInterface;
     }

@@ -96,25 +96,28 @@ public:
 
     FreshState state() const {
         FreshState s{};
+        const core::ProgramBank& programs = core().programBank();
         for (int32_t p = 0; p < kNumPrograms; ++p) {
-            for (int32_t i = 0; i < kNumParams; ++i) s.values[p][i] = programs[p].fpar[i].load();
-            std::memcpy(s.names[p], programs[p].name, sizeof s.names[p]);
-            std::memcpy(s.reserved[p], programs[p].reserved, sizeof s.reserved[p]);
+            const APluginProgram& program = programs.program(p);
+            for (int32_t i = 0; i < kNumParams; ++i) s.values[p][i] = program.fpar[i].load();
+            std::memcpy(s.names[p], program.name, sizeof s.names[p]);
+            std::memcpy(s.reserved[p], program.reserved, sizeof s.reserved[p]);
         }
         s.sampleRate = getSampleRate();
         s.blockSize = getBlockSize();
         return s;
     }
 
-    void restore(const FreshState& s, size_t presetBytes, size_t bankBytes) {
+    void restore(const FreshState& s) {
         hostRate = kHostRate;
+        core::ProgramBank& programs = core().programBank();
         for (int32_t p = 0; p < kNumPrograms; ++p) {
-            for (int32_t i = 0; i < kNumParams; ++i) programs[p].fpar[i].store(s.values[p][i]);
-            std::memcpy(programs[p].name, s.names[p], sizeof s.names[p]);
-            std::memcpy(programs[p].reserved, s.reserved[p], sizeof s.reserved[p]);
+            APluginProgram& program = programs.program(p);
+            for (int32_t i = 0; i < kNumParams; ++i) program.fpar[i].store(s.values[p][i]);
+            std::memcpy(program.name, s.names[p], sizeof s.names[p]);
+            std::memcpy(program.reserved, s.reserved[p], sizeof s.reserved[p]);
         }
-        std::memset(presetChunk.get(), 0, presetBytes);
-        std::memset(bankChunk.get(), 0, bankBytes);
+        programs.clearStateBuffers();
         editorClosed.store(false);
         setSampleRate(s.sampleRate);
         setBlockSize(s.blockSize);
@@ -131,19 +134,15 @@ FuzzedEffect* makeEffect() {
     std::abort();
 }
 
-// The fresh state and the chunk sizes, taken once from a new effect.
+// The fresh state, taken once from a new effect.
 struct Reference {
     FreshState state;
-    size_t presetBytes, bankBytes;
 };
 
 const Reference& reference() {
     static const Reference r = [] {
         FuzzedEffect* effect = makeEffect();
-        Reference made{effect->state(), 0, 0};
-        void* chunk = nullptr;
-        made.presetBytes = static_cast<size_t>(effect->getChunk(&chunk, true));
-        made.bankBytes = static_cast<size_t>(effect->getChunk(&chunk, false));
+        Reference made{effect->state()};
         delete effect;
         return made;
     }();
@@ -156,7 +155,7 @@ FuzzedEffect* current = nullptr;
 AEffect* freshEffect() {
     if (!current) current = makeEffect();
     const Reference& r = reference();
-    current->restore(r.state, r.presetBytes, r.bankBytes);
+    current->restore(r.state);
     return current->getAeffect();
 }
 
@@ -286,7 +285,7 @@ void checkRestore() {
     AEffect* record = disturbed->getAeffect();
     disturb(record);
     const Reference& r = reference();
-    disturbed->restore(r.state, r.presetBytes, r.bankBytes);
+    disturbed->restore(r.state);
     const std::vector<uint8_t> afterUse = probe(record);
     delete disturbed;
     const std::vector<uint8_t> afterStart = probe(freshEffect());
