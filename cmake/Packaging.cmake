@@ -1,10 +1,12 @@
 # What `cmake --install` puts where, and the packages CPack makes of it.
 #
 # Linux:   bin/zindra, lib/vst/zindra.so (the folder Linux hosts scan),
-#          lib/lv2/zindra.lv2/ (added by lv2/), share/doc/zindra/ — a .deb.
-# Windows: the DLL and the README in the archive's top folder — a .zip. Both
-#          DLLs come from two build trees: the 64-bit tree's package takes in
-#          the 32-bit tree named by ZINDRA_WIN32_BUILD (the win64 preset sets it).
+#          lib/lv2/zindra.lv2/ (added by lv2/), lib/vst3/zindra.vst3/ (added by
+#          vst3/), share/doc/zindra/ — a .deb.
+# Windows: the DLL, the VST 3 bundle and the README in the archive's top
+#          folder — a .zip. Both DLLs and both binaries of the bundle come from
+#          two build trees: the 64-bit tree's package takes in the 32-bit tree
+#          named by ZINDRA_WIN32_BUILD (the win64 preset sets it).
 
 set(CPACK_PACKAGE_NAME zindra)
 set(CPACK_PACKAGE_VENDOR "The Zindra developers")
@@ -19,6 +21,7 @@ set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
   install(FILES $<TARGET_FILE:zindra> DESTINATION .)
+  install(FILES $<TARGET_FILE:zindra_vst3> DESTINATION zindra.vst3/Contents/${ZINDRA_VST3_ARCHITECTURE})
   install(FILES README.md LICENSE DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME zindra-${PROJECT_VERSION}-windows)

@@ -11,6 +11,7 @@ deb=$(ls "$work"/*.deb)
 dpkg-deb --info "$deb" | grep -E '^ (Package|Version|Architecture|Depends):'
 dpkg-deb --contents "$deb" >"$work/contents"
 for file in ./usr/bin/zindra ./usr/lib/vst/zindra.so ./usr/lib/lv2/zindra.lv2/manifest.ttl \
+    ./usr/lib/vst3/zindra.vst3/Contents/x86_64-linux/zindra.so \
     ./usr/share/doc/zindra/README.md; do
     grep -q " $file\$" "$work/contents" || { echo "not in the package: $file"; exit 1; }
 done

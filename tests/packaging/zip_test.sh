@@ -1,6 +1,7 @@
 #!/bin/sh
 # Makes the Windows .zip from the 64-bit tree and the 32-bit tree beside it,
-# and checks that it holds both libraries and the README.
+# and checks that it holds both libraries, the VST 3 bundle with both
+# Windows binaries, and the README.
 # usage: zip_test.sh BUILD_DIR
 set -eu
 build=$1
@@ -13,6 +14,8 @@ python3 - "$zip" <<'PY'
 import sys, zipfile
 names = [n.split("/", 1)[1] for n in zipfile.ZipFile(sys.argv[1]).namelist()]
 print("\n".join(sorted(names)))
-missing = {"zindra.dll", "zindra64.dll", "README.md", "LICENSE"} - set(names)
+missing = {"zindra.dll", "zindra64.dll", "README.md", "LICENSE",
+           "zindra.vst3/Contents/x86-win/zindra.vst3",
+           "zindra.vst3/Contents/x86_64-win/zindra.vst3"} - set(names)
 sys.exit("missing from the archive: " + ", ".join(sorted(missing)) if missing else 0)
 PY
