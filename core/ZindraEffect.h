@@ -68,7 +68,9 @@ public:
     float parameter(int32_t index) const;
 
     // [ui thread] Programs. setProgram applies the program's values through
-    // setParameter; an index out of range changes nothing.
+    // setParameter; an index out of range changes nothing. Like setParameter
+    // it neither allocates nor locks, so a host's program-change automation
+    // may also run it on the audio thread.
     int32_t program() const { return current.load(); }
     void setProgram(int32_t index);
     void renameProgram(const char* name);

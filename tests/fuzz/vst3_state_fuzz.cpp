@@ -22,7 +22,7 @@ void check(bool condition) {
 }
 
 std::vector<uint8_t> saved(vst3::IComponent& c) {
-    MemoryStream stream;
+    vst3host::MemoryStream stream;
     check(c.getState(&stream) == vst3::kResultOk);
     return stream.bytes;
 }
@@ -38,13 +38,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vst3::IComponent& c = component();
     const std::vector<uint8_t> before = saved(c);
-    MemoryStream offered(std::vector<uint8_t>(data, data + size));
+    vst3host::MemoryStream offered(std::vector<uint8_t>(data, data + size));
     const vst3::tresult result = c.setState(&offered);
     check(result == vst3::kResultOk || result == vst3::kResultFalse);
     const std::vector<uint8_t> after = saved(c);
     if (result != vst3::kResultOk) check(after == before);
     // What the component saves, it takes back unchanged.
-    MemoryStream again(after);
+    vst3host::MemoryStream again(after);
     check(c.setState(&again) == vst3::kResultOk);
     check(saved(c) == after);
     return 0;
