@@ -3,13 +3,15 @@
 #include <bit>
 #include <new>
 
-#include "editor/EngineDisplay.h"
 #include "platform/toolkit_reports.h"
 
 namespace lv2 {
 
 Instance::Instance(float sampleRate)
-    : rate(sampleRate), session(*this, &platform::createChildWindow), zindra(*this) {}
+    : ZindraEditController(zindra),
+      rate(sampleRate),
+      session(*this, &platform::createChildWindow),
+      zindra(*this) {}
 
 std::unique_ptr<Instance> Instance::create(double sampleRate) {
     installToolkitReports();
@@ -85,14 +87,6 @@ void Instance::performEdit(int32_t index, float value) {
 void Instance::endEdit(int32_t index) {
     gesture = -1;
     if (ui && ui->touch) ui->touch->touch(ui->touch->handle, kFirstControl + index, false);
-}
-
-editor::DisplayValues Instance::displayValues() {
-    return editor::displayValuesOf(zindra.frameEngine());
-}
-
-int32_t Instance::copyMagnitudes(float* left, float* right, int32_t capacity) {
-    return zindra.frameEngine().copyMagnitudes(left, right, capacity);
 }
 
 }  // namespace lv2

@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "core/ZindraEffect.h"
-#include "editor/EditController.h"
 #include "editor/EditorSession.h"
+#include "editor/ZindraEditController.h"
 #include "lv2/ports.h"
 
 namespace lv2 {
@@ -27,7 +27,7 @@ struct UiLink {
     const LV2UI_Touch* touch = nullptr;
 };
 
-class Instance final : private core::EffectHooks, private editor::EditController {
+class Instance final : private core::EffectHooks, private editor::ZindraEditController {
 public:
     // Null when the effect's memory cannot be had.
     static std::unique_ptr<Instance> create(double sampleRate);
@@ -70,10 +70,6 @@ private:
     void beginEdit(int32_t index) override;
     void performEdit(int32_t index, float value) override;
     void endEdit(int32_t index) override;
-    float parameterValue(int32_t index) override { return zindra.parameter(index); }
-    void refreshSampleRate() override { zindra.refreshSampleRate(); }
-    editor::DisplayValues displayValues() override;
-    int32_t copyMagnitudes(float* left, float* right, int32_t capacity) override;
 
     float rate;
     // The session first: the effect's construction already tells it of its values.

@@ -1,6 +1,5 @@
 #include "vst2/APluginEditor.h"
 
-#include "editor/EngineDisplay.h"
 #include "vst2/uPlugin.h"
 
 APluginEditor::APluginEditor(APlugin* owner, NativeWindowFactory factory)
@@ -32,18 +31,11 @@ void APluginEditor::close() {
 void APluginEditor::idle() { session.idle(); }
 void APluginEditor::update() { session.update(); }
 
+APluginEditor::Controller::Controller(APlugin& owner)
+    : ZindraEditController(owner.core()), plugin(owner) {}
+
 void APluginEditor::Controller::beginEdit(int32_t index) { plugin.beginEdit(index); }
 void APluginEditor::Controller::performEdit(int32_t index, float value) {
     plugin.setParameterAutomated(index, value);
 }
 void APluginEditor::Controller::endEdit(int32_t index) { plugin.endEdit(index); }
-float APluginEditor::Controller::parameterValue(int32_t index) {
-    return plugin.getParameter(index);
-}
-void APluginEditor::Controller::refreshSampleRate() { plugin.core().refreshSampleRate(); }
-editor::DisplayValues APluginEditor::Controller::displayValues() {
-    return editor::displayValuesOf(plugin.core().frameEngine());
-}
-int32_t APluginEditor::Controller::copyMagnitudes(float* left, float* right, int32_t capacity) {
-    return plugin.core().frameEngine().copyMagnitudes(left, right, capacity);
-}

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "editor/EditorSession.h"
+#include "editor/ZindraEditController.h"
 #include "platform/window.h"
 #include "vst2/AEffEditor.h"
 
@@ -43,16 +44,12 @@ private:
     // The editor's edits, as VST 2 hosts hear of them: a gesture is
     // audioMasterBeginEdit, the automates (each value is set in the effect,
     // then audioMasterAutomate), audioMasterEndEdit.
-    class Controller final : public editor::EditController {
+    class Controller final : public editor::ZindraEditController {
     public:
-        explicit Controller(APlugin& owner) : plugin(owner) {}
+        explicit Controller(APlugin& owner);
         void beginEdit(int32_t index) override;
         void performEdit(int32_t index, float value) override;
         void endEdit(int32_t index) override;
-        float parameterValue(int32_t index) override;
-        void refreshSampleRate() override;
-        editor::DisplayValues displayValues() override;
-        int32_t copyMagnitudes(float* left, float* right, int32_t capacity) override;
 
         APlugin& plugin;
     };

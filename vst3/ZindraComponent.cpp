@@ -7,7 +7,6 @@
 #include <string>
 
 #include "core/LittleEndianBytes.h"
-#include "editor/EngineDisplay.h"
 #include "editor/uEditor.h"
 #include "platform/messages.h"
 #include "platform/toolkit_reports.h"
@@ -77,7 +76,9 @@ ZindraComponent* ZindraComponent::create() {
 
 // The editor's tick takes the spectrum: VST 3 hosts send no idle calls.
 ZindraComponent::ZindraComponent()
-    : session(*this, &platform::createChildWindow, true), zindra(*this) {}
+    : ZindraEditController(zindra),
+      session(*this, &platform::createChildWindow, true),
+      zindra(*this) {}
 
 ZindraComponent::~ZindraComponent() {
     if (handler) handler->release();
@@ -432,14 +433,6 @@ void ZindraComponent::performEdit(int32_t index, float value) {
 
 void ZindraComponent::endEdit(int32_t index) {
     if (handler) handler->endEdit(static_cast<ParamID>(index));
-}
-
-editor::DisplayValues ZindraComponent::displayValues() {
-    return editor::displayValuesOf(zindra.frameEngine());
-}
-
-int32_t ZindraComponent::copyMagnitudes(float* left, float* right, int32_t capacity) {
-    return zindra.frameEngine().copyMagnitudes(left, right, capacity);
 }
 
 }  // namespace vst3

@@ -14,8 +14,8 @@
 #include <cstdint>
 
 #include "core/ZindraEffect.h"
-#include "editor/EditController.h"
 #include "editor/EditorSession.h"
+#include "editor/ZindraEditController.h"
 #include "vst3/vst3.h"
 
 namespace vst3 {
@@ -25,7 +25,7 @@ class ZindraComponent final : public IComponent,
                               public IEditController,
                               public IUnitInfo,
                               private core::EffectHooks,
-                              private editor::EditController {
+                              private editor::ZindraEditController {
 public:
     // The class the factory makes.
     static constexpr Uid kClassId = makeUid(0x7B3E1C52, 0x9D4A4F0E, 0xA6C2E8B1, 0x5A51374E);
@@ -131,10 +131,6 @@ private:
     void beginEdit(int32_t index) override;
     void performEdit(int32_t index, float value) override;
     void endEdit(int32_t index) override;
-    float parameterValue(int32_t index) override { return zindra.parameter(index); }
-    void refreshSampleRate() override { zindra.refreshSampleRate(); }
-    editor::DisplayValues displayValues() override;
-    int32_t copyMagnitudes(float* left, float* right, int32_t capacity) override;
 
     std::atomic<uint32_t> references{1};
     std::atomic<float> rate{44100.0f};
