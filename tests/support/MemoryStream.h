@@ -45,7 +45,8 @@ public:
         if (!buffer || numBytes < 0) return kInvalidArgument;
         const size_t n =
             std::min({static_cast<size_t>(numBytes), bytes.size() - position, readLimit});
-        std::memcpy(buffer, bytes.data() + position, n);
+        // An empty vector's data may be null, which memcpy must not see.
+        if (n > 0) std::memcpy(buffer, bytes.data() + position, n);
         position += n;
         if (numBytesRead) *numBytesRead = static_cast<int32_t>(n);
         return kResultOk;
@@ -55,7 +56,7 @@ public:
         if (!buffer || numBytes < 0) return kInvalidArgument;
         const auto* from = static_cast<const uint8_t*>(buffer);
         if (bytes.size() < position + numBytes) bytes.resize(position + numBytes);
-        std::memcpy(bytes.data() + position, from, static_cast<size_t>(numBytes));
+        if (numBytes > 0) std::memcpy(bytes.data() + position, from, static_cast<size_t>(numBytes));
         position += static_cast<size_t>(numBytes);
         if (numBytesWritten) *numBytesWritten = numBytes;
         return kResultOk;
