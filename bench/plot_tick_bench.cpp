@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "editor/Artwork.h"
-#include "editor/SpectrumPlot.h"
+#include "editor/MainPagePlot.h"
 #include "gui/Form.h"
 #include "gui/TDIBImageContainer.h"
 #include "platform/offscreen/OffscreenWindow.h"
@@ -28,7 +28,7 @@ void SpectrumTick(benchmark::State& state) {
     page.setImageList(&images);
     page.setIndexImage(0);
 
-    const editor::SpectrumPlot spectrum = editor::addSpectrumPlot(page);
+    const editor::MainPagePlot spectrum = editor::addMainPagePlot(page);
     editor::Tsp_SpectrLines& left = spectrum.left;
     editor::Tsp_SpectrLines& right = spectrum.right;
     // What the editor session sets from the engine's display values.

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "editor/Artwork.h"
-#include "editor/SpectrumPlot.h"
+#include "editor/MainPagePlot.h"
 #include "editor/uEditor.h"
 #include "gui/Bevel.h"
 #include "gui/Text.h"
@@ -128,7 +128,7 @@ void TPluginEditorWindow::buildMainPage(gui::TDIBImageContainer& page) {
         readouts_[tag]->setVerticalCenter(true);
     }
 
-    const SpectrumPlot spectrum = addSpectrumPlot(page);
+    const MainPagePlot spectrum = addMainPagePlot(page);
     sp_XYPlot1 = &spectrum.plot;
     sp_SpectrLines1 = &spectrum.left;
     sp_SpectrLines2 = &spectrum.right;

@@ -1,6 +1,6 @@
-// The editor's spectrum display as its main page has it: the plot with its
-// axes, the spectra of the left and right channels and the markers of the
-// band's ends. The editor and the plot benchmark build it here alike.
+// The plot on the editor's main page: its axes, the left and right channels'
+// magnitudes and the markers of the band's ends. The editor and the plot
+// benchmark build it here alike.
 #pragma once
 
 #include "editor/Tsp_LineMarker.h"
@@ -10,7 +10,7 @@
 
 namespace editor {
 
-struct SpectrumPlot {
+struct MainPagePlot {
     Tsp_XYPlot& plot;
     Tsp_SpectrLines& left;
     Tsp_SpectrLines& right;
@@ -19,6 +19,6 @@ struct SpectrumPlot {
 };
 
 // Adds the display to `page` (the main page's image container), in its place there.
-SpectrumPlot addSpectrumPlot(gui::Widget& page);
+MainPagePlot addMainPagePlot(gui::Widget& page);
 
 }  // namespace editor

@@ -1,4 +1,4 @@
-#include "editor/SpectrumPlot.h"
+#include "editor/MainPagePlot.h"
 
 #include "gui/Font.h"
 
@@ -62,11 +62,11 @@ Tsp_LineMarker& addBandMarker(Tsp_XYPlot& plot) {
 
 }  // namespace
 
-SpectrumPlot addSpectrumPlot(gui::Widget& page) {
+MainPagePlot addMainPagePlot(gui::Widget& page) {
     auto& plot = page.add<Tsp_XYPlot>();
     plot.setBounds({240, 64, 244, 140});
     configurePlot(plot);
-    return SpectrumPlot{plot, addSpectrum(plot, kLeftChannel), addSpectrum(plot, kRightChannel),
+    return MainPagePlot{plot, addSpectrum(plot, kLeftChannel), addSpectrum(plot, kRightChannel),
                         addBandMarker(plot), addBandMarker(plot)};
 }
 
