@@ -18,6 +18,7 @@
 #include "bench/FastestRuns.h"
 #include "bench/VectorCodeLine.h"
 #include "core/FixedRateHooks.h"
+#include "core/ZindraEffect.h"
 #include "core/frame_kernels.h"
 
 namespace {

@@ -1,17 +1,10 @@
-// One program: the twelve parameter values and a name.
+// One of Zindra's programs: the twelve parameter values and a name. A new
+// record holds the first factory program's values and no name.
 #pragma once
 
-#include <atomic>
-#include <cstdint>
-
+#include "core/ProgramBankOf.h"
 #include "core/ZindraParameters.h"
 
-struct APluginProgram {
+struct APluginProgram : core::ProgramRecord<zindra::kNumParams> {
     APluginProgram();
-
-    // Written through by every setParameter, which may run on any thread.
-    std::atomic<float> fpar[zindra::kNumParams];
-    char name[51];
-    // Never interpreted; carried unchanged into and out of chunks.
-    uint8_t reserved[256];
 };

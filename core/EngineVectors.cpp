@@ -2,29 +2,7 @@
 
 #include <cstring>
 
-namespace {
-
-// Places vectors one after another on 64-byte boundaries, from base; with no
-// base it only measures.
-class Carver {
-public:
-    explicit Carver(void* start) : base(static_cast<std::byte*>(start)) {}
-
-    template <typename T>
-    void operator()(T*& vector, int32_t count) {
-        used = (used + kAlign - 1) / kAlign * kAlign;
-        vector = base ? reinterpret_cast<T*>(base + used) : nullptr;
-        used += static_cast<size_t>(count) * sizeof(T);
-    }
-    size_t bytes() const { return used; }
-
-private:
-    static constexpr size_t kAlign = 64;
-    std::byte* base;
-    size_t used = 0;
-};
-
-}  // namespace
+#include "core/VectorCarver.h"
 
 template <typename Take>
 size_t EngineVectors::layOut(Take& take) {

@@ -3,7 +3,7 @@
 // description).
 #pragma once
 
-#include "core/ZindraEffect.h"
+#include "core/EffectHooks.h"
 
 namespace core {
 

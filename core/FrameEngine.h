@@ -13,20 +13,10 @@
 #include <cstdint>
 
 #include "core/EngineVectors.h"
+#include "core/SampleRateSource.h"
 #include "core/TripleBuffer.h"
 #include "core/frame_kernels.h"
 #include "dsp/VecLib.h"
-
-// What the engine asks of whoever holds it.
-class SampleRateSource {
-public:
-    // [any thread] The rate to run at, asked at construction, at every reset
-    // and whenever updateRateDependentValues runs.
-    virtual float hostSampleRate() = 0;
-
-protected:
-    ~SampleRateSource() = default;
-};
 
 class FrameEngine : protected EngineVectors {
 public:

@@ -13,19 +13,39 @@ namespace core {
 // How a value reads for a person, in the editor and in hosts that show the
 // effect's own texts.
 enum class Readout : uint8_t {
-    Hertz,    // value x span as whole hertz: "4300 Hz"
-    Percent,  // value x 100 as a whole percentage: "10 %"
-    Switch,   // "on" from 0.5 up (ties to even: 0.5 is "off"), else "off"
+    Hertz,         // value x span as whole hertz: "4300 Hz"
+    Percent,       // value x 100 as a whole percentage: "10 %"
+    Switch,        // "on" from 0.5 up (ties to even: 0.5 is "off"), else "off"
+    Decibels,      // value x span as whole decibels: "30 dB"
+    Milliseconds,  // value x span as whole milliseconds: "40 ms"
 };
+
+// The unit a readout shows after its number ("" for a switch).
+constexpr const char* unitOf(Readout readout) {
+    switch (readout) {
+        case Readout::Hertz: return "Hz";
+        case Readout::Percent: return "%";
+        case Readout::Decibels: return "dB";
+        case Readout::Milliseconds: return "ms";
+        case Readout::Switch: break;
+    }
+    return "";
+}
 
 struct ParameterInfo {
     const char* name;    // as hosts show it
     const char* label;   // the unit VST 2 hosts show beside their text
     const char* symbol;  // a name for machines: lower case, digits and '_'
     Readout readout;
-    float span;          // Hertz: the hertz of value 1
+    float span;          // Hertz, Decibels, Milliseconds: the units of value 1
     float defaultValue;  // the first factory program's value
     constexpr bool isSwitch() const { return readout == Readout::Switch; }
+    // The units value 1 stands for: the span, 100 for a percentage, 1 for a switch.
+    constexpr double unitsPerValue() const {
+        return readout == Readout::Percent  ? 100.0
+               : readout == Readout::Switch ? 1.0
+                                            : static_cast<double>(span);
+    }
 };
 
 using ParameterTable = std::span<const ParameterInfo>;
@@ -55,7 +75,7 @@ constexpr bool wellFormed(ParameterTable table) {
         const ParameterInfo& p = table[i];
         if (!isSymbol(p.symbol) || std::string_view(p.name).empty()) return false;
         if (!(p.defaultValue >= 0.0f && p.defaultValue <= 1.0f)) return false;
-        if (p.readout == Readout::Hertz && !(p.span > 0.0f)) return false;
+        if (!(p.unitsPerValue() > 0.0)) return false;
         if (p.isSwitch() && p.defaultValue != 0.0f && p.defaultValue != 1.0f) return false;
         for (size_t j = 0; j < i; ++j)
             if (std::string_view(table[j].symbol) == p.symbol ||

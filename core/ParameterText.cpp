@@ -10,16 +10,9 @@
 namespace core {
 
 std::string readoutText(const ParameterInfo& parameter, float value) {
-    switch (parameter.readout) {
-        case Readout::Hertz:
-            return std::to_string(roundHalfEven(static_cast<double>(value) *
-                                                static_cast<double>(parameter.span))) +
-                   " Hz";
-        case Readout::Percent:
-            return std::to_string(roundHalfEven(static_cast<double>(value) * 100.0)) + " %";
-        case Readout::Switch: break;
-    }
-    return switchState(value) == 1 ? "on" : "off";
+    if (parameter.isSwitch()) return switchState(value) == 1 ? "on" : "off";
+    return std::to_string(roundHalfEven(static_cast<double>(value) * parameter.unitsPerValue())) +
+           " " + unitOf(parameter.readout);
 }
 
 int switchState(float value) { return roundHalfEven(static_cast<double>(value)); }
@@ -63,15 +56,13 @@ bool valueFromText(const ParameterInfo& parameter, std::string_view text, float&
             return true;
         }
     }
-    if (parameter.readout == Readout::Hertz) s = withoutUnit(s, "hz");
-    if (parameter.readout == Readout::Percent) s = withoutUnit(s, "%");
+    if (!parameter.isSwitch()) s = withoutUnit(s, unitOf(parameter.readout));
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), number);
     if (error != std::errc() || end != s.data() + s.size() || !std::isfinite(number)) return false;
-    switch (parameter.readout) {
-        case Readout::Hertz: number /= static_cast<double>(parameter.span); break;
-        case Readout::Percent: number /= 100.0; break;
-        case Readout::Switch: number = number > 0.5 ? 1.0 : 0.0; break;
-    }
+    if (parameter.isSwitch())
+        number = number > 0.5 ? 1.0 : 0.0;
+    else
+        number /= parameter.unitsPerValue();
     value = static_cast<float>(std::clamp(number, 0.0, 1.0));
     return true;
 }

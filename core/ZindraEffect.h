@@ -11,32 +11,17 @@
 #include <atomic>
 #include <cstdint>
 
+#include "core/EffectHooks.h"
+#include "core/EffectPrograms.h"
 #include "core/FrameEngine.h"
 #include "core/ProgramBank.h"
 #include "core/ZindraParameters.h"
 
 namespace core {
 
-// What the effect tells, and asks of, the format that holds it.
-class EffectHooks {
+class ZindraEffect : public EffectPrograms<ZindraEffect, ZindraStateFormat>,
+                     private SampleRateSource {
 public:
-    // [any thread] The rate to run at: asked at construction, at every engine
-    // reset (on the audio thread) and when refreshSampleRate is called.
-    virtual float hostSampleRate() = 0;
-    // [any thread] A parameter took a value (also through a program change
-    // or a loaded state); the editor follows.
-    virtual void parameterChanged(int32_t index) = 0;
-    // [ui thread] The current program or its name changed.
-    virtual void programChanged() = 0;
-
-protected:
-    ~EffectHooks() = default;
-};
-
-class ZindraEffect : private SampleRateSource {
-public:
-    static constexpr int32_t kNumParams = zindra::kNumParams;
-    static constexpr int32_t kNumPrograms = ProgramBank::kNumPrograms;
     static constexpr int32_t kLatencySamples = FrameEngine::kLatencySamples;
     static constexpr ParameterTable parameters() { return zindra::kParameters; }
 
@@ -62,42 +47,19 @@ public:
     // [ui thread] Asks the hooks for the rate again and applies it.
     void refreshSampleRate() { engine.updateRateDependentValues(); }
 
-    // [any thread] Values beyond 0..1 are held to it (NaN to 0). The value
-    // also goes into the current program.
-    void setParameter(int32_t index, float value);
-    float parameter(int32_t index) const;
-
-    // [ui thread] Programs. setProgram applies the program's values through
-    // setParameter; an index out of range changes nothing. Like setParameter
-    // it neither allocates nor locks, so a host's program-change automation
-    // may also run it on the audio thread.
-    int32_t program() const { return current.load(); }
-    void setProgram(int32_t index);
-    void renameProgram(const char* name);
-    // The name of program index, cut to maxCharacters; false out of range.
-    bool programName(int32_t index, char* destination, size_t maxCharacters) const;
-
-    // [ui thread] State: see ProgramBank. A loaded state applies the current
-    // program again; a refused one changes nothing and answers its message.
-    const uint8_t* saveState(StateKind kind, size_t& size);
-    const char* loadState(StateKind kind, const uint8_t* data, size_t size);
+    // Parameters, programs and state: see EffectPrograms.
 
     // [any thread] The engine, for its published display values and controls.
     FrameEngine& frameEngine() { return engine; }
     const FrameEngine& frameEngine() const { return engine; }
-    // [any thread] The programs, for inspection (and for tests, to prepare them).
-    const ProgramBank& programBank() const { return bank; }
-    ProgramBank& programBank() { return bank; }
 
 private:
+    friend EffectPrograms;
     float hostSampleRate() override { return hooks.hostSampleRate(); }
+    // [any thread] What a parameter's value becomes in the engine.
     void applyToEngine(int32_t index, float value);
 
-    EffectHooks& hooks;
     FrameEngine engine;
-    ProgramBank bank;
-    std::atomic<float> params[kNumParams] = {};
-    std::atomic<int32_t> current{0};
     Readiness readiness = Readiness::Ready;
 };
 

@@ -3,19 +3,18 @@
 
 #include <cstdint>
 
-#include "core/ProgramBank.h"
+#include "core/APluginProgram.h"
+#include "core/ZindraIdentity.h"
 #include "core/ZindraParameters.h"
 
 namespace core {
 
-struct FactoryProgram {
-    const char* name;
-    float values[zindra::kNumParams];
-};
+using FactoryProgram = FactoryProgramOf<zindra::kNumParams>;
+inline constexpr int32_t kNumPrograms = 10;
 
 // Center, Width, Spread, Zindra Mix, Humidity, Hi-Res, Bypass, Zindra-cate!,
 // Stereolize!, Pass Thru, Isolate, Spreadilate!
-inline constexpr FactoryProgram kFactoryPrograms[ProgramBank::kNumPrograms] = {
+inline constexpr FactoryProgram kFactoryPrograms[kNumPrograms] = {
     {"Vocal Out - Mode 1", {0.215f, 0.4f, 0.104f, 1, 1, 0, 0, 0, 1, 0, 0, 0}},
     {"Vocal Out - Mode 2", {0.215f, 0.4f, 0.104f, 1, 1, 0, 0, 0, 0, 1, 0, 1}},
     {"Full Spectrum", {0.515f, 1, 0.104f, 1, 1, 0, 0, 0, 1, 0, 0, 0}},
@@ -35,5 +34,19 @@ constexpr bool defaultsAreTheFirstProgram() {
     return true;
 }
 static_assert(defaultsAreTheFirstProgram());
+
+// Zindra's state format (see ProgramBankOf.h).
+struct ZindraStateFormat {
+    using Program = APluginProgram;
+    static constexpr int32_t kNumParams = zindra::kNumParams;
+    static constexpr int32_t kNumPrograms = core::kNumPrograms;
+    static constexpr uint32_t kMagic = static_cast<uint32_t>(zindra::kUniqueId);
+    static constexpr uint32_t kVersion = 4;
+    static constexpr const FactoryProgram* kFactory = kFactoryPrograms;
+    static constexpr const char* kRefusals[5] = {
+        "E1 - Not a valid Zindra preset.", "E2 - Not a valid Zindra preset.",
+        "E3 - Wrong version of Zindra preset.", "E4 - Not a valid Zindra preset.",
+        "E5 - Not a valid Zindra bank."};
+};
 
 }  // namespace core

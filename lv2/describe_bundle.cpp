@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/FixedRateHooks.h"
+#include "core/ZindraEffect.h"
 #include "core/ZindraIdentity.h"
 #include "lv2/ports.h"
 

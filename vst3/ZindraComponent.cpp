@@ -32,15 +32,6 @@ std::string hostText(const core::ParameterInfo& row, float value) {
     return text;
 }
 
-const char* unitOf(const core::ParameterInfo& row) {
-    switch (row.readout) {
-        case core::Readout::Hertz: return "Hz";
-        case core::Readout::Percent: return "%";
-        case core::Readout::Switch: break;
-    }
-    return "";
-}
-
 int32_t programOf(ParamValue normalized) {
     const double clamped = std::clamp(normalized, 0.0, 1.0);
     return static_cast<int32_t>(std::lround(clamped * (kNumPrograms - 1)));
@@ -272,7 +263,7 @@ tresult ZindraComponent::getParameterInfo(int32_t paramIndex, ParameterInfo& inf
     const core::ParameterInfo& row = core::ZindraEffect::parameters()[paramIndex];
     copyText(info.title, row.name);
     copyText(info.shortTitle, row.name);
-    copyText(info.units, unitOf(row));
+    copyText(info.units, core::unitOf(row.readout));
     info.stepCount = row.isSwitch() ? 1 : 0;
     info.defaultNormalizedValue = row.defaultValue;
     info.flags = ParameterInfo::kCanAutomate;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/FixedRateHooks.h"
+#include "core/ZindraEffect.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/FixedRateHooks.h"
+#include "core/ZindraEffect.h"
 #include "support/SeparationModel.h"
 
 // The effect at a fixed sample rate, with the operations the tests use.
