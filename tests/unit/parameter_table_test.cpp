@@ -3,18 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "core/ZindraParameters.h"
+#include "core/deep/DeepParameters.h"
 
 namespace {
 
 TEST(ParameterTable, EveryReadoutReadsBackAsItsValue) {
-    for (const core::ParameterInfo& p : zindra::kParameters) {
-        // The readout's own resolution: one hertz, one percent, or on/off.
-        const double step = p.readout == core::Readout::Hertz     ? 1.0 / p.span
-                            : p.readout == core::Readout::Percent ? 0.01
-                                                                  : 1.0;
+    std::vector<core::ParameterInfo> rows(std::begin(zindra::kParameters),
+                                          std::end(zindra::kParameters));
+    rows.insert(rows.end(), std::begin(deep::kParameters), std::end(deep::kParameters));
+    for (const core::ParameterInfo& p : rows) {
+        // The readout's own resolution: one unit (hertz, percent, dB, ms), or on/off.
+        const double step = 1.0 / p.unitsPerValue();
         for (const float v : {0.0f, 0.215f, 0.5f, 0.75f, 1.0f}) {
             const std::string text = core::readoutText(p, v);
             float back = -1.0f;
@@ -44,6 +48,10 @@ TEST(ParameterTable, TypedTextsAreHeldToTheRangeAndNonsenseIsRefused) {
     EXPECT_EQ(v, 1.0f);
     EXPECT_TRUE(core::valueFromText(bypass, "0", v));
     EXPECT_EQ(v, 0.0f);
+    EXPECT_TRUE(core::valueFromText(deep::kParameters[deep::kDepth], "30dB", v));
+    EXPECT_FLOAT_EQ(v, 0.5f);
+    EXPECT_TRUE(core::valueFromText(deep::kParameters[deep::kSmoothing], "250 MS", v));
+    EXPECT_FLOAT_EQ(v, 0.5f);
     v = 0.25f;
     for (const char* nonsense : {"", "Hz", "loud", "10 Hz", "nan", "1e999", "4300 Hz %"})
         EXPECT_FALSE(core::valueFromText(mix, nonsense, v)) << nonsense;

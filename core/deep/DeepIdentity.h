@@ -1,0 +1,17 @@
+// Who Zindra Deep is, as every format names it.
+#pragma once
+
+#include <cstdint>
+
+#include "core/FourCC.h"
+
+namespace deep {
+
+inline constexpr const char* kEffectName = "Zindra Deep";
+inline constexpr const char* kProductName = "Zindra Deep";
+inline constexpr int32_t kVendorVersion = 1;
+inline constexpr int32_t kUniqueId = makeFourCC('Z', 'Q', '7', 'D');
+inline constexpr int32_t kNumInputs = 2;
+inline constexpr int32_t kNumOutputs = 2;
+
+}  // namespace deep
