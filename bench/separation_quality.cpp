@@ -143,6 +143,17 @@ std::vector<Configuration> configurations() {
                                              deep::normalised(deep::kSmoothing, smoothing));
                          }});
                 }
+    for (const float width : {20.0f, 35.0f, 50.0f})
+        for (const float low : {0.0f, 120.0f}) {
+            std::snprintf(name, sizeof name, "Depth 60, Width %.0f, Low Keep %.0f", width, low);
+            list.push_back(
+                {"Deep", name, false, false, [=](ZindraEffect*, DeepEffect* d) {
+                     d->setProgram(0);
+                     d->setParameter(deep::kDepth, 1.0f);
+                     d->setParameter(deep::kWidth, deep::normalised(deep::kWidth, width));
+                     d->setParameter(deep::kLowKeep, deep::normalised(deep::kLowKeep, low));
+                 }});
+        }
     for (const float width : {10.0f, 20.0f, 30.0f, 45.0f})
         for (const float smoothing : {0.0f, 40.0f, 100.0f}) {
             std::snprintf(name, sizeof name, "Isolate, Width %.0f %%, Smoothing %.0f ms", width,
@@ -177,12 +188,13 @@ double voiceLeft(const TestMix& mix, const OutputResult& r) {
     return 0.0;
 }
 
-// The worst (lowest) energy left among the stems of a role; 0 when there are none.
-double worstLeft(const TestMix& mix, const OutputResult& r, StemRole role) {
-    double worst = 1e9;
+// The largest change (dB, either way) of the energy of the stems of a role;
+// 0 when there are none.
+double worstChange(const TestMix& mix, const OutputResult& r, StemRole role) {
+    double worst = 0.0;
     for (size_t s = 0; s < mix.stems.size(); ++s)
-        if (mix.stems[s].role == role) worst = std::min(worst, r.stems[s].energyLeftDb);
-    return worst == 1e9 ? 0.0 : worst;
+        if (mix.stems[s].role == role) worst = std::max(worst, std::fabs(r.stems[s].energyLeftDb));
+    return worst;
 }
 
 void printHeader(const TestMix& mix) {
@@ -205,30 +217,31 @@ void printOutcome(const TestMix& mix, const Outcome& o) {
 void printFrontier(const TestMix& mix, const std::vector<Outcome>& outcomes) {
     const bool hasLow = std::any_of(mix.stems.begin(), mix.stems.end(),
                                     [](const Stem& s) { return s.role == StemRole::Low; });
-    std::printf("\nFrontier on \"%s\": least loss (dB) at each voice depth, removal\n",
-                mix.name.c_str());
-    std::printf("%-8s %-7s %12s %12s   %s\n", "depth", "effect", "worst side", "bass/kick",
+    std::printf(
+        "\nFrontier on \"%s\": least change (dB, either way) at each voice depth, removal\n",
+        mix.name.c_str());
+    std::printf("%-8s %-7s %12s %12s   %s\n", "depth", "effect", "worst side", "bass, kick",
                 "configuration reaching the side figure");
     for (const double depth : {-10.0, -15.0, -20.0, -25.0, -30.0}) {
         for (const char* effect : {"Zindra", "Deep", "Ideal"}) {
             const Outcome* bestSide = nullptr;
-            double bestLow = -1e9;
+            double bestLow = 1e9;
             for (const Outcome& o : outcomes) {
                 if (o.configuration->effect != effect || o.configuration->isolation) continue;
                 if (voiceLeft(mix, o.result) > depth) continue;
-                if (!bestSide || worstLeft(mix, o.result, StemRole::Side) >
-                                     worstLeft(mix, bestSide->result, StemRole::Side))
+                if (!bestSide || worstChange(mix, o.result, StemRole::Side) <
+                                     worstChange(mix, bestSide->result, StemRole::Side))
                     bestSide = &o;
-                bestLow = std::max(bestLow, worstLeft(mix, o.result, StemRole::Low));
+                bestLow = std::min(bestLow, worstChange(mix, o.result, StemRole::Low));
             }
             if (!bestSide) {
                 std::printf("%-8.0f %-7s %12s %12s\n", depth, effect, "not reached", "");
                 continue;
             }
             char low[32] = "";
-            if (hasLow) std::snprintf(low, sizeof low, "%.1f", -bestLow);
+            if (hasLow) std::snprintf(low, sizeof low, "%.1f", bestLow);
             std::printf("%-8.0f %-7s %12.1f %12s   %s\n", depth, effect,
-                        -worstLeft(mix, bestSide->result, StemRole::Side), low,
+                        worstChange(mix, bestSide->result, StemRole::Side), low,
                         bestSide->configuration->name.c_str());
         }
     }

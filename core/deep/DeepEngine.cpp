@@ -29,6 +29,7 @@ void DeepEngine::layOut(Take& take) {
     take(meanRe, kBins);
     take(meanIm, kBins);
     take(meanDiff, kBins);
+    take(meanLeft, kBins);
     take(echo, kBins);
     take(spectrum, kN);
     take(transformIn, kN);
@@ -40,6 +41,7 @@ void DeepEngine::layOut(Take& take) {
     take(crossRe, kBins + 2);
     take(crossIm, kBins + 2);
     take(diffPower, kBins + 2);
+    take(leftPower, kBins + 2);
     take(window, kN + 1);
     for (LevelSlot& slot : levelSlots) {
         take(slot.input, kBins);
@@ -71,7 +73,7 @@ void DeepEngine::reset() {
     if (!(sampleRate > 0.0f)) sampleRate = 44100.0f;
     std::fill(frame, frame + kN, ComplexF{0.0f, 0.0f});
     std::fill(accumulator, accumulator + kN, ComplexF{0.0f, 0.0f});
-    for (float* v : {meanRe, meanIm, meanDiff, echo}) std::fill(v, v + kBins, 0.0f);
+    for (float* v : {meanRe, meanIm, meanDiff, meanLeft, echo}) std::fill(v, v + kBins, 0.0f);
     hopPosition = 0;
 }
 
@@ -144,9 +146,9 @@ void DeepEngine::frameStep() {
 // imaginary part of its input (see deep_kernels.h for the split and merge).
 void DeepEngine::separateSpectrum() {
     LevelSlot& levels = levelSlots[levelExchange.writeSlot()];
-    const BinVectors vectors{leftRe,  leftIm,       diffRe,        diffIm, crossRe,
-                             crossIm, diffPower,    meanRe,        meanIm, meanDiff,
-                             echo,    levels.input, levels.removed};
+    const BinVectors vectors{leftRe,   leftIm,    diffRe,    diffIm,       crossRe,
+                             crossIm,  diffPower, leftPower, meanRe,       meanIm,
+                             meanDiff, meanLeft,  echo,      levels.input, levels.removed};
     kernels->split(spectrum, kN, mirrored, vectors);
 
     FrameSettings settings{};
@@ -170,6 +172,9 @@ void DeepEngine::separateSpectrum() {
     settings.take = (1.0f - controls.floorGain.load(std::memory_order_relaxed)) *
                     controls.mix.load(std::memory_order_relaxed);
     settings.keepsInput = controls.isolate.load(std::memory_order_relaxed) ? 0.0f : 1.0f;
+    // A one-pole mean over frames holds about (2 - learn) / learn of them;
+    // the three bins add about half as many again.
+    settings.samples = 1.5f * (2.0f - settings.learn) / settings.learn;
 
     kernels->separate(settings, kBins, vectors);
     levelExchange.publish();

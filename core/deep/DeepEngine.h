@@ -102,6 +102,7 @@ private:
     float* meanRe = nullptr;
     float* meanIm = nullptr;
     float* meanDiff = nullptr;
+    float* meanLeft = nullptr;
     float* echo = nullptr;
     // Work vectors, overwritten every frame.
     ComplexF* transformIn = nullptr;
@@ -114,6 +115,7 @@ private:
     float* crossRe = nullptr;
     float* crossIm = nullptr;
     float* diffPower = nullptr;
+    float* leftPower = nullptr;
     float* window = nullptr;
     // Display: three slots of (input, removed).
     struct LevelSlot {

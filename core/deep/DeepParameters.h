@@ -31,8 +31,8 @@ using core::Readout;
 // centre instead of removing it.
 inline constexpr core::ParameterInfo kParameters[kNumParams] = {
     {"Depth", "dB", "depth", Readout::Decibels, 60.0f, 0.6666667f},
-    {"Width", "%", "width", Readout::Percent, 0.0f, 0.2f},
-    {"Smoothing", "ms", "smoothing", Readout::Milliseconds, 500.0f, 0.04f},
+    {"Width", "%", "width", Readout::Percent, 0.0f, 0.15f},
+    {"Smoothing", "ms", "smoothing", Readout::Milliseconds, 500.0f, 0.12f},
     {"Tail", "ms", "tail", Readout::Milliseconds, 3000.0f, 0.5f},
     {"Low Keep", "Hz", "low_keep", Readout::Hertz, 500.0f, 0.24f},
     {"High Keep", "Hz", "high_keep", Readout::Hertz, 20000.0f, 1.0f},

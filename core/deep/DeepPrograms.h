@@ -16,10 +16,10 @@ inline constexpr int32_t kNumPrograms = 6;
 // Depth, Width, Smoothing, Tail, Low Keep, High Keep, Mix, Isolate (0..1 each; see
 // the table for their units).
 inline constexpr FactoryProgram kFactoryPrograms[kNumPrograms] = {
-    {"Deep Removal", {0.6666667f, 0.2f, 0.04f, 0.5f, 0.24f, 1.0f, 1.0f, 0.0f}},
-    {"Gentle Removal", {0.25f, 0.15f, 0.12f, 0.2f, 0.24f, 1.0f, 1.0f, 0.0f}},
-    {"Keep the Low End", {0.6666667f, 0.2f, 0.04f, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f}},
-    {"Remove All Centre", {0.6666667f, 0.2f, 0.04f, 0.5f, 0.0f, 1.0f, 1.0f, 0.0f}},
+    {"Deep Removal", {0.6666667f, 0.15f, 0.12f, 0.5f, 0.24f, 1.0f, 1.0f, 0.0f}},
+    {"Gentle Removal", {0.25f, 0.1f, 0.04f, 0.2f, 0.24f, 1.0f, 1.0f, 0.0f}},
+    {"Keep the Low End", {0.6666667f, 0.15f, 0.12f, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f}},
+    {"Remove All Centre", {0.6666667f, 0.15f, 0.12f, 0.5f, 0.0f, 1.0f, 1.0f, 0.0f}},
     {"Isolate Voice", {0.6666667f, 0.15f, 0.04f, 0.0f, 0.24f, 1.0f, 1.0f, 1.0f}},
     {"Isolate With Reverb", {0.6666667f, 0.15f, 0.04f, 0.5f, 0.24f, 1.0f, 1.0f, 1.0f}},
 };

@@ -21,12 +21,12 @@ struct FrameSettings {
     float tailLevel;    // the echo's start, as a share of the power taken
     float lowBin, highBin;
     float take;        // how much of the removal applies: depth x mix
-    float keepsInput;  // 1 to remove (out = in - take (in - side)), 0 to isolate (out = in - take
-                       // side)
+    float keepsInput;  // 1: remove, out = in - take (in - side); 0: isolate, out = in - take side
+    float samples;     // about how many independent values the means hold
 };
 
 // The work vectors of one frame's separation, bin by bin. The input side
-// (cross, diffPower) holds one bin beyond each end: index 0 is bin -1.
+// (cross, diffPower, leftPower) holds one bin beyond each end: index 0 is bin -1.
 struct BinVectors {
     float* leftRe;  // L, then the left output
     float* leftIm;
@@ -35,10 +35,12 @@ struct BinVectors {
     float* crossRe;  // L conj D
     float* crossIm;
     float* diffPower;  // |D|^2
+    float* leftPower;  // |L|^2
     // The signal state: the means that describe the side, the centre's echo.
     float* meanRe;
     float* meanIm;
     float* meanDiff;
+    float* meanLeft;
     float* echo;
     // For the display: the power of each bin and the power taken from it.
     float* inputPower;

@@ -68,7 +68,7 @@ void accumulate(ComplexF* __restrict accumulator, const ComplexF* __restrict spe
 void splitArrays(const ComplexF* __restrict z, const ComplexF* __restrict mirrored, int32_t bins,
                  float* __restrict lRe, float* __restrict lIm, float* __restrict dRe,
                  float* __restrict dIm, float* __restrict xRe, float* __restrict xIm,
-                 float* __restrict dd) {
+                 float* __restrict dd, float* __restrict ll) {
     for (int32_t k = 0; k < bins; ++k) {
         const ComplexF a = z[k];
         const ComplexF b = mirrored[k];
@@ -82,6 +82,7 @@ void splitArrays(const ComplexF* __restrict z, const ComplexF* __restrict mirror
         xRe[k] = lr * dr + li * di;  // L conj D
         xIm[k] = li * dr - lr * di;
         dd[k] = dr * dr + di * di;
+        ll[k] = lr * lr + li * li;
     }
 }
 
@@ -90,9 +91,9 @@ void split(const ComplexF* spectrum, uint32_t n, ComplexF* scratch, const BinVec
     scratch[0] = spectrum[0];
     for (int32_t k = 1; k < bins; ++k) scratch[k] = spectrum[static_cast<int32_t>(n) - k];
     splitArrays(spectrum, scratch, bins, v.leftRe, v.leftIm, v.diffRe, v.diffIm, v.crossRe + 1,
-                v.crossIm + 1, v.diffPower + 1);
+                v.crossIm + 1, v.diffPower + 1, v.leftPower + 1);
     // Bin -1 mirrors bin 1, bin n/2 + 1 mirrors bin n/2 - 1.
-    for (float* w : {v.crossRe, v.crossIm, v.diffPower}) {
+    for (float* w : {v.crossRe, v.crossIm, v.diffPower, v.leftPower}) {
         w[0] = w[2];
         w[bins + 1] = w[bins - 1];
     }
@@ -103,12 +104,14 @@ void split(const ComplexF* spectrum, uint32_t n, ComplexF* scratch, const BinVec
 void separateArrays(const FrameSettings& s, int32_t bins, float* __restrict lRe,
                     float* __restrict lIm, float* __restrict dRe, float* __restrict dIm,
                     const float* __restrict xRe, const float* __restrict xIm,
-                    const float* __restrict dd, float* __restrict meanRe, float* __restrict meanIm,
-                    float* __restrict meanD, float* __restrict echo, float* __restrict inputPower,
+                    const float* __restrict dd, const float* __restrict ll,
+                    float* __restrict meanRe, float* __restrict meanIm, float* __restrict meanD,
+                    float* __restrict meanL, float* __restrict echo, float* __restrict inputPower,
                     float* __restrict removedPower) {
     const float learn = s.learn, widthQ2 = s.widthQ2, diffuseRho2 = s.diffuseRho2;
     const float tailDecay = s.tailDecay, tailLevel = s.tailLevel;
     const float lowBin = s.lowBin, highBin = s.highBin;
+    const float samples = s.samples, trustScale = 1.0f / std::max(1e-6f, s.samples - 1.0f);
     // Remove: in - take (in - side); Isolate: in - take side.
     const float fromIn = 1.0f - s.take * s.keepsInput;
     const float toSide = s.take * (2.0f * s.keepsInput - 1.0f);
@@ -121,12 +124,19 @@ void separateArrays(const FrameSettings& s, int32_t bins, float* __restrict lRe,
         const float xr = 0.25f * xRe[k] + 0.5f * xRe[k + 1] + 0.25f * xRe[k + 2];
         const float xi = 0.25f * xIm[k] + 0.5f * xIm[k + 1] + 0.25f * xIm[k + 2];
         const float ds = 0.25f * dd[k] + 0.5f * dd[k + 1] + 0.25f * dd[k + 2];
-        const float mr = meanRe[k] + learn * (xr - meanRe[k]);
-        const float mi = meanIm[k] + learn * (xi - meanIm[k]);
-        const float md = meanD[k] + learn * (ds - meanD[k]);
+        const float ls = 0.25f * ll[k] + 0.5f * ll[k + 1] + 0.25f * ll[k + 2];
+        // Means more than 60 dB above what the bin now holds are forgotten at
+        // once: one absurdly loud moment must not rule the bin for seconds.
+        const bool stale = meanD[k] > 1e6f * ds + kTinyPower || meanL[k] > 1e6f * ls + kTinyPower;
+        const float step = stale ? 1.0f : learn;
+        const float mr = meanRe[k] + step * (xr - meanRe[k]);
+        const float mi = meanIm[k] + step * (xi - meanIm[k]);
+        const float md = meanD[k] + step * (ds - meanD[k]);
+        const float ml = meanL[k] + step * (ls - meanL[k]);
         meanRe[k] = mr;
         meanIm[k] = mi;
         meanD[k] = md;
+        meanL[k] = ml;
         const float inverse = 1.0f / (md + kTinyPower);
         const float aRe = mr * inverse, aIm = mi * inverse;
         const float lr = lRe[k], li = lIm[k], dr = dRe[k], di = dIm[k];
@@ -149,7 +159,14 @@ void separateArrays(const FrameSettings& s, int32_t bins, float* __restrict lRe,
         const float rebuilt = sLr * sLr + sLi * sLi + sRr * sRr + sRi * sRi;
         // Never more than the bin held.
         const float limit = std::min(1.0f, std::sqrt(power / (rebuilt + kTinyPower)));
-        const float keep = panned * outside * limit;
+        // How far alpha can be trusted: where L follows D only as much as
+        // chance allows over so few values (coherence near 1 / samples), the
+        // fit would take a part of the centre for side. Then it all counts
+        // as centre.
+        const float coherence = (mr * mr + mi * mi) / (ml * md + kTinyPower);
+        const float trusted =
+            std::min(1.0f, std::max(0.0f, (samples * coherence - 1.0f) * trustScale));
+        const float keep = panned * outside * limit * trusted;
         // The diffuse side, by a gain: what lies in the difference stays.
         const float rho = dd[k + 1] / (power + kTinyPower);
         const float diffuse = (1.0f - panned) * rho * rho / (rho * rho + diffuseRho2 + kTinyPower);
@@ -187,8 +204,8 @@ void separateArrays(const FrameSettings& s, int32_t bins, float* __restrict lRe,
 
 void separate(const FrameSettings& s, uint32_t count, const BinVectors& v) {
     separateArrays(s, static_cast<int32_t>(count), v.leftRe, v.leftIm, v.diffRe, v.diffIm,
-                   v.crossRe, v.crossIm, v.diffPower, v.meanRe, v.meanIm, v.meanDiff, v.echo,
-                   v.inputPower, v.removedPower);
+                   v.crossRe, v.crossIm, v.diffPower, v.leftPower, v.meanRe, v.meanIm, v.meanDiff,
+                   v.meanLeft, v.echo, v.inputPower, v.removedPower);
 }
 
 void mergeArrays(ComplexF* __restrict z, ComplexF* __restrict mirrored, int32_t bins,

@@ -211,14 +211,16 @@ TEST(Deep, EveryVectorSetRoundsAlike) {
                     seed = seed * 1664525u + 1013904223u;
                     z.im = static_cast<float>(seed >> 8) / 16777216.0f - 0.5f;
                 }
-                std::vector<std::vector<float>> store(13, std::vector<float>(kBins + 2, 0.0f));
-                const deep::BinVectors v{store[0].data(), store[1].data(),  store[2].data(),
-                                         store[3].data(), store[4].data(),  store[5].data(),
-                                         store[6].data(), store[7].data(),  store[8].data(),
-                                         store[9].data(), store[10].data(), store[11].data(),
-                                         store[12].data()};
+                constexpr size_t kVectors = sizeof(deep::BinVectors) / sizeof(float*);
+                std::vector<std::vector<float>> store(kVectors,
+                                                      std::vector<float>(kBins + 2, 0.0f));
+                float* pointers[kVectors];
+                for (size_t i = 0; i < kVectors; ++i) pointers[i] = store[i].data();
+                deep::BinVectors v;
+                std::memcpy(&v, pointers, sizeof v);
                 const deep::FrameSettings s{
-                    0.4f, 0.03f, 0.002f, 0.9f, 0.5f, 3.0f, 100.0f, 0.99f, isolate ? 0.0f : 1.0f};
+                    0.4f, 0.03f, 0.002f, 0.9f, 0.5f, 3.0f, 100.0f, 0.99f, isolate ? 0.0f : 1.0f,
+                    4.0f};
                 for (int frame = 0; frame < 3; ++frame) {
                     k->split(spectrum.data(), kN, scratch.data(), v);
                     k->separate(s, kBins, v);
