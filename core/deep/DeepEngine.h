@@ -7,7 +7,9 @@
 // the side is made: a single source panned with gains (a, b) gives
 // alpha = a / (a - b), and the side of the bin is then exactly alpha D on the
 // left and (alpha - 1) D on the right, rebuilt from D alone and so free of
-// the centre even where the centre is the louder. Where the neighbourhood
+// the centre even where the centre is the louder, as far as the fit can be
+// trusted: where L follows D no more than chance allows over so few values,
+// the bin counts as centre. Where the neighbourhood
 // holds no single panned source (diffuse sound, sources on both sides), the
 // bin is kept by a gain that grows with the share of its power in D. A
 // source panned inside the width counts as centre. What is taken as centre

@@ -159,13 +159,17 @@ void separateArrays(const FrameSettings& s, int32_t bins, float* __restrict lRe,
         const float rebuilt = sLr * sLr + sLi * sLi + sRr * sRr + sRi * sRi;
         // Never more than the bin held.
         const float limit = std::min(1.0f, std::sqrt(power / (rebuilt + kTinyPower)));
-        // How far alpha can be trusted: where L follows D only as much as
-        // chance allows over so few values (coherence near 1 / samples), the
-        // fit would take a part of the centre for side. Then it all counts
-        // as centre.
+        // How far alpha can be trusted. Fitted over so few values, it takes
+        // a part of the centre for side by chance, and the more so the
+        // nearer the side's source is to the centre (the less of it shows in
+        // D). Where L follows D no more than chance allows (coherence near
+        // 1 / samples) and the source is near the centre (beta^2 from 1 for a
+        // hard pan to 9 for 40 %), the bin counts as centre.
         const float coherence = (mr * mr + mi * mi) / (ml * md + kTinyPower);
-        const float trusted =
+        const float chance =
             std::min(1.0f, std::max(0.0f, (samples * coherence - 1.0f) * trustScale));
+        const float nearCentre = std::min(1.0f, std::max(0.0f, (beta2 - 1.0f) * 0.125f));
+        const float trusted = 1.0f - nearCentre * (1.0f - chance);
         const float keep = panned * outside * limit * trusted;
         // The diffuse side, by a gain: what lies in the difference stays.
         const float rho = dd[k + 1] / (power + kTinyPower);
