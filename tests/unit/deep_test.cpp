@@ -3,11 +3,13 @@
 // and its programs and state.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <thread>
 #include <vector>
 
 #include "core/FixedRateHooks.h"
@@ -236,6 +238,24 @@ TEST(Deep, EveryVectorSetRoundsAlike) {
                 << vectorCodeName(code) << (isolate ? " isolate" : " remove");
         }
     }
+}
+
+// A host's automation and its editor set parameters from their threads
+// while the audio thread processes: the controls are single atomic values.
+TEST(Deep, ParametersFromAnotherThreadWhileProcessing) {
+    Deep deep;
+    std::atomic<bool> done{false};
+    std::thread automation([&] {
+        for (int i = 0; !done.load(); ++i) {
+            deep.effect.setParameter(i % deep::kNumParams, static_cast<float>(i % 7) / 6.0f);
+            if (i % 50 == 0) (void)deep.effect.parameter(deep::kWidth);
+        }
+    });
+    const Stereo out = deep.run(mixture(2 * 44100), 64);
+    done.store(true);
+    automation.join();
+    for (size_t i = 0; i < out.size(); ++i)
+        ASSERT_TRUE(std::isfinite(out.left[i]) && std::isfinite(out.right[i]));
 }
 
 TEST(DeepState, ProgramsTravelInItsOwnStateAndForeignStatesAreRefused) {
