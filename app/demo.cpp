@@ -1,6 +1,6 @@
 // `zindra demo`: a demo mix made from scratch, processed with every factory
-// program; WAV files, spectrum pictures and a table of what each program
-// kept of each part of the mix.
+// program of Zindra and of Zindra Deep; WAV files, spectrum pictures and a table of what each
+// program kept of each part of the mix.
 #include <sndfile.h>
 
 #include <cmath>
@@ -15,6 +15,8 @@
 #include "app/PictureOfSpectra.h"
 #include "app/TempOutput.h"
 #include "app/commands.h"
+#include "app/plugin_location.h"
+#include "core/ZindraIdentity.h"
 
 namespace fs = std::filesystem;
 
@@ -100,20 +102,40 @@ std::string fileStem(int32_t index, const std::string& name) {
     return stem;
 }
 
-// Processes one mix with every setting into `folder` and prints its table.
-void demonstrate(const std::string& pluginPath, const std::vector<Setting>& settings,
-                 const DemoMix& mix, const fs::path& folder) {
+// One effect in the demo: its library and the settings its table shows.
+struct EffectDemo {
+    std::string library;
+    std::string name;
+    std::vector<Setting> settings;
+};
+
+EffectDemo describeEffect(const std::string& library) {
+    HostedPlugin plugin(library, static_cast<float>(kRate));
+    EffectDemo demo{library, plugin.text(effGetEffectName), {}};
+    const auto names = plugin.programNames();
+    for (size_t p = 0; p < names.size(); ++p)
+        demo.settings.push_back({std::to_string(p), static_cast<int32_t>(p), names[p]});
+    // Zindra's first program with the band's lower edge moved from 300 Hz down
+    // to 150 Hz, its upper edge kept at 8.3 kHz: Center 4225 Hz, Width 8150 Hz.
+    if (plugin.uniqueID() == zindra::kUniqueId)
+        demo.settings.push_back({"0*", 0, "Mode 1, band from 150 Hz", 0.21125f, 0.4075f});
+    return demo;
+}
+
+// Processes one mix with every setting of an effect into `folder` and prints its table.
+void demonstrate(const EffectDemo& effect, const DemoMix& mix, const fs::path& folder) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (!fs::is_directory(folder))
         throw std::runtime_error(folder.string() + ": cannot make this folder");
     writeWav(folder / "00-mix.wav", mix.mix);
-    std::printf("What each program keeps of each part, in dB (0 = untouched):\n\n");
+    std::printf("%s: what each program keeps of each part, in dB (0 = untouched):\n\n",
+                effect.name.c_str());
     std::printf("  %-2s  %-24s %8s %10s %11s %8s\n", "#", "Program", "Voice", "Left inst.",
                 "Right inst.", "Bass");
-    for (size_t i = 0; i < settings.size(); ++i) {
-        const Setting& setting = settings[i];
-        const StereoSignal output = processWith(pluginPath, setting, mix.mix);
+    for (size_t i = 0; i < effect.settings.size(); ++i) {
+        const Setting& setting = effect.settings[i];
+        const StereoSignal output = processWith(effect.library, setting, mix.mix);
         const std::string stem = fileStem(static_cast<int32_t>(i) + 1, setting.name);
         writeWav(folder / (stem + ".wav"), output);
         writePicture(folder / (stem + ".png"), mix.mix, output,
@@ -126,37 +148,43 @@ void demonstrate(const std::string& pluginPath, const std::vector<Setting>& sett
     }
 }
 
+// Zindra's table, then Zindra Deep's beside it (in the folder deep) when its
+// library lies beside Zindra's.
+void demonstrateAll(const std::vector<EffectDemo>& effects, const DemoMix& mix,
+                    const fs::path& folder) {
+    for (size_t e = 0; e < effects.size(); ++e) {
+        if (e > 0) std::printf("\n");
+        demonstrate(effects[e], mix, e == 0 ? folder : folder / "deep");
+    }
+}
+
 }  // namespace
 
 int runDemo(const std::string& pluginPath, const std::string& outputFolder) {
     const fs::path folder(outputFolder);
     InterruptGuard guard;
-    std::vector<Setting> settings;
-    {
-        HostedPlugin plugin(pluginPath, static_cast<float>(kRate));
-        const auto names = plugin.programNames();
-        for (size_t p = 0; p < names.size(); ++p)
-            settings.push_back({std::to_string(p), static_cast<int32_t>(p), names[p]});
-    }
-    // The first program with the band's lower edge moved from 300 Hz down to
-    // 150 Hz, its upper edge kept at 8.3 kHz: Center 4225 Hz, Width 8150 Hz.
-    settings.push_back({"0*", 0, "Mode 1, band from 150 Hz", 0.21125f, 0.4075f});
+    std::vector<EffectDemo> effects{describeEffect(pluginPath)};
+    const std::string deepLibrary = besideLibrary(pluginPath, kDeepLibrary);
+    std::error_code error;
+    if (fs::is_regular_file(deepLibrary, error) && !fs::equivalent(deepLibrary, pluginPath, error))
+        effects.push_back(describeEffect(deepLibrary));
     std::printf(
         "Demo mix: %.0f s at %d Hz, a voice and a bass in the centre, an instrument on each "
         "side.\n",
         kSeconds, kRate);
-    std::printf("The voice sung around 330 Hz, inside the vocal band (300 Hz to 8.3 kHz).\n");
-    demonstrate(pluginPath, settings, makeDemoMix(kRate, kSeconds, DemoVoice::Sung), folder);
-    std::printf("\nThe same mix with a spoken voice at 200 to 250 Hz, below the vocal band.\n");
-    demonstrate(pluginPath, settings, makeDemoMix(kRate, kSeconds, DemoVoice::Spoken),
-                folder / "spoken");
     std::printf(
-        "\n0* is program 0 with Center 0.21125 and Width 0.4075: the band from 150 Hz\n"
-        "to 8.3 kHz instead of 300 Hz to 8.3 kHz.\n");
+        "The voice sung around 330 Hz, inside Zindra's vocal band (300 Hz to 8.3 kHz).\n\n");
+    demonstrateAll(effects, makeDemoMix(kRate, kSeconds, DemoVoice::Sung), folder);
+    std::printf("\nThe same mix with a spoken voice at 200 to 250 Hz, below the vocal band.\n\n");
+    demonstrateAll(effects, makeDemoMix(kRate, kSeconds, DemoVoice::Spoken), folder / "spoken");
     std::printf(
-        "\nFiles in %s, and the same for the spoken voice in its folder spoken:\n"
-        "00-mix.wav (the input), one WAV per program, and one PNG per program with\n"
-        "the input's spectrum (grey) and the program's result (orange).\n",
+        "\n0* is Zindra's program 0 with Center 0.21125 and Width 0.4075: the band from\n"
+        "150 Hz to 8.3 kHz instead of 300 Hz to 8.3 kHz.\n");
+    std::printf(
+        "\nFiles in %s, and the same for the spoken voice in its folder spoken;\n"
+        "Zindra Deep's in the folders deep: 00-mix.wav (the input), one WAV per\n"
+        "program, and one PNG per program with the input's spectrum (grey) and the\n"
+        "program's result (orange).\n",
         fs::absolute(folder).lexically_normal().string().c_str());
     return 0;
 }

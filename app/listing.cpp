@@ -2,9 +2,9 @@
 #include <cstdio>
 
 #include "app/HostedPlugin.h"
+#include "app/KnownEffects.h"
 #include "app/PluginMessages.h"
 #include "app/commands.h"
-#include "core/ZindraParameters.h"
 
 int runPrograms(const std::string& pluginPath) {
     HostedPlugin plugin(pluginPath, 44100.0f);
@@ -22,14 +22,14 @@ int runParams(const std::string& pluginPath, const EffectSettings& settings) {
     applySettings(plugin, messages, settings);
     std::printf("Program: %d \"%s\"\n", plugin.program(), plugin.text(effGetProgramName).c_str());
     const auto names = plugin.parameterNames();
+    const core::ParameterTable table = knownParameters(plugin.uniqueID());
     for (size_t i = 0; i < names.size(); ++i) {
         const auto index = static_cast<int32_t>(i);
         const float value = plugin.parameter(index);
-        // The table speaks of the effect the library should hold; a library
+        // The table speaks of the effect the library says it holds; a library
         // with other parameters shows only the host's texts.
-        const std::string editor = index < zindra::kNumParams
-                                       ? core::readoutText(zindra::kParameters[index], value)
-                                       : std::string();
+        const std::string editor =
+            i < table.size() ? core::readoutText(table[i], value) : std::string();
         std::printf("%2d  %-14s %-9.6g %-9s (host text: %s %s)\n", index, names[i].c_str(),
                     static_cast<double>(value), editor.c_str(),
                     plugin.text(effGetParamDisplay, index).c_str(),

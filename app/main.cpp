@@ -83,15 +83,25 @@ int main(int argc, char** argv) {
     // A file-size limit (ulimit -f) then fails the write, which the command
     // reports and cleans up after, instead of killing the command.
     std::signal(SIGXFSZ, SIG_IGN);
-    CLI::App app{"zindra: runs audio files and presets through the Zindra plug-in library",
+    CLI::App app{"zindra: runs audio files and presets through the Zindra plug-in libraries",
                  "zindra"};
     app.require_subcommand(1);
     app.set_version_flag("--version", "zindra " ZINDRA_VERSION, "show the version and stop");
-    std::string pluginPath = defaultPluginPath();
+    // Empty until the user names one: then the library of the chosen effect.
+    std::string pluginPath;
+    std::string effect = "zindra";
+    const auto effectOption = [&](CLI::App& command) {
+        command
+            .add_option("--effect", effect,
+                        "the effect whose library is loaded when --plugin is not given: zindra "
+                        "(zindra.so) or deep (Zindra Deep, zindra_deep.so); default zindra")
+            ->check(CLI::IsMember({"zindra", "deep"}));
+    };
     app.add_option("--plugin", pluginPath,
-                   "the plug-in library (default: zindra.so beside this command, in "
+                   "the plug-in library (default: the effect's library beside this command, in "
                    "../lib/vst, or one folder up)")
         ->check(CLI::ExistingFile);
+    effectOption(app);
 
     ProcessOptions process;
     std::string depth;
@@ -131,10 +141,12 @@ int main(int argc, char** argv) {
         app.add_subcommand("demo", "make a demo mix, process it with every program, report");
     demo->add_option("OUTDIR", demoFolder, "where the files go (default ./zindra-demo)");
 
-    // --plugin may also follow the command's name.
-    for (CLI::App* command : app.get_subcommands({}))
+    // --plugin and --effect may also follow the command's name.
+    for (CLI::App* command : app.get_subcommands({})) {
         command->add_option("--plugin", pluginPath, "the plug-in library")
             ->check(CLI::ExistingFile);
+        effectOption(*command);
+    }
 
     std::string helpTopic;
     app.add_subcommand("help", "show how to use zindra, or one of its commands")
@@ -160,6 +172,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (pluginPath.empty())
+        pluginPath = defaultPluginPath(effect == "deep" ? kDeepLibrary : kZindraLibrary);
     try {
         const std::string command = app.get_subcommands().front()->get_name();
         if (command == "help") return showHelp(app, helpTopic);

@@ -52,6 +52,8 @@ using ParameterTable = std::span<const ParameterInfo>;
 
 // [any thread] What the editor shows for value: "4300 Hz", "10 %", "on".
 std::string readoutText(const ParameterInfo& parameter, float value);
+// [any thread] The same without the unit: "4300", "10", "on".
+std::string readoutNumber(const ParameterInfo& parameter, float value);
 // [any thread] The state a switch shows for value: 1 on, 0 off.
 int switchState(float value);
 // [any thread] The value a person means by text, as hosts let them type it:

@@ -9,10 +9,14 @@
 
 namespace core {
 
-std::string readoutText(const ParameterInfo& parameter, float value) {
+std::string readoutNumber(const ParameterInfo& parameter, float value) {
     if (parameter.isSwitch()) return switchState(value) == 1 ? "on" : "off";
-    return std::to_string(roundHalfEven(static_cast<double>(value) * parameter.unitsPerValue())) +
-           " " + unitOf(parameter.readout);
+    return std::to_string(roundHalfEven(static_cast<double>(value) * parameter.unitsPerValue()));
+}
+
+std::string readoutText(const ParameterInfo& parameter, float value) {
+    if (parameter.isSwitch()) return readoutNumber(parameter, value);
+    return readoutNumber(parameter, value) + " " + unitOf(parameter.readout);
 }
 
 int switchState(float value) { return roundHalfEven(static_cast<double>(value)); }

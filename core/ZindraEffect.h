@@ -15,6 +15,7 @@
 #include "core/EffectPrograms.h"
 #include "core/FrameEngine.h"
 #include "core/ProgramBank.h"
+#include "core/ZindraIdentity.h"
 #include "core/ZindraParameters.h"
 
 namespace core {
@@ -24,6 +25,7 @@ class ZindraEffect : public EffectPrograms<ZindraEffect, ZindraStateFormat>,
 public:
     static constexpr int32_t kLatencySamples = FrameEngine::kLatencySamples;
     static constexpr ParameterTable parameters() { return zindra::kParameters; }
+    static constexpr EffectIdentity identity() { return zindra::kIdentity; }
 
     enum class Readiness { Ready, NoEngineMemory, NoProgramMemory };
 

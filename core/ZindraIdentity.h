@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "core/EffectIdentity.h"
 #include "core/FourCC.h"
 
 namespace zindra {
@@ -14,5 +15,8 @@ inline constexpr int32_t kVendorVersion = 1;
 inline constexpr int32_t kUniqueId = makeFourCC('Z', 'Q', '7', 'N');
 inline constexpr int32_t kNumInputs = 2;
 inline constexpr int32_t kNumOutputs = 2;
+
+inline constexpr core::EffectIdentity kIdentity{
+    kEffectName, kProductName, kVendorName, kVendorVersion, kUniqueId, kNumInputs, kNumOutputs};
 
 }  // namespace zindra

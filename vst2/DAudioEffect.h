@@ -105,3 +105,6 @@ protected:
 // The one place where the plug-in is chosen: defined by the plug-in, called by
 // the library's entry function. Returns null when the effect cannot be built.
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster);
+// The effect's name in the messages the entry function shows: defined with
+// createEffectInstance.
+const char* effectNameForMessages();

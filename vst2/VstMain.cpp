@@ -1,6 +1,7 @@
 // The library's entry function. Exported as "main" (and on Linux also under
 // its own name), it is the only way into the library; the build keeps every
 // other symbol private.
+#include <cstdio>
 #include <new>
 
 #include "platform/fpu.h"
@@ -16,7 +17,11 @@ extern "C" AEffect* VSTPluginMain(audioMasterCallback host) {
         AudioEffect* effect = createEffectInstance(host);
         return effect ? effect->getAeffect() : nullptr;
     } catch (const std::bad_alloc&) {
-        messages::report("Zindra cannot start: not enough memory.");
+        // Memory is short: the text is put together without asking for any.
+        char text[128];
+        std::snprintf(text, sizeof text, "%s cannot start: not enough memory.",
+                      effectNameForMessages());
+        messages::report(text);
     } catch (...) {
     }
     return nullptr;

@@ -8,6 +8,7 @@
 #include "core/EffectHooks.h"
 #include "core/EffectPrograms.h"
 #include "core/deep/DeepEngine.h"
+#include "core/deep/DeepIdentity.h"
 #include "core/deep/DeepPrograms.h"
 
 namespace deep {
@@ -16,6 +17,7 @@ class DeepEffect : public core::EffectPrograms<DeepEffect, StateFormat>, private
 public:
     static constexpr int32_t kLatencySamples = DeepEngine::kLatencySamples;
     static constexpr core::ParameterTable parameters() { return kParameters; }
+    static constexpr core::EffectIdentity identity() { return kIdentity; }
 
     // [ui thread] The engine set up and program 0 chosen.
     explicit DeepEffect(core::EffectHooks& hooks);

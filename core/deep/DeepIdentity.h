@@ -3,7 +3,9 @@
 
 #include <cstdint>
 
+#include "core/EffectIdentity.h"
 #include "core/FourCC.h"
+#include "core/ZindraIdentity.h"
 
 namespace deep {
 
@@ -13,5 +15,9 @@ inline constexpr int32_t kVendorVersion = 1;
 inline constexpr int32_t kUniqueId = makeFourCC('Z', 'Q', '7', 'D');
 inline constexpr int32_t kNumInputs = 2;
 inline constexpr int32_t kNumOutputs = 2;
+
+inline constexpr core::EffectIdentity kIdentity{kEffectName,    kProductName, zindra::kVendorName,
+                                                kVendorVersion, kUniqueId,    kNumInputs,
+                                                kNumOutputs};
 
 }  // namespace deep

@@ -10,7 +10,7 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >/dev/null
 deb=$(ls "$work"/*.deb)
 dpkg-deb --info "$deb" | grep -E '^ (Package|Version|Architecture|Depends):'
 dpkg-deb --contents "$deb" >"$work/contents"
-for file in ./usr/bin/zindra ./usr/lib/vst/zindra.so ./usr/lib/lv2/zindra.lv2/manifest.ttl \
+for file in ./usr/bin/zindra ./usr/lib/vst/zindra.so ./usr/lib/vst/zindra_deep.so ./usr/lib/lv2/zindra.lv2/manifest.ttl \
     ./usr/lib/vst3/zindra.vst3/Contents/x86_64-linux/zindra.so \
     ./usr/share/doc/zindra/README.md; do
     grep -q " $file\$" "$work/contents" || { echo "not in the package: $file"; exit 1; }

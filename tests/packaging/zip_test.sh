@@ -14,7 +14,8 @@ python3 - "$zip" <<'PY'
 import sys, zipfile
 names = [n.split("/", 1)[1] for n in zipfile.ZipFile(sys.argv[1]).namelist()]
 print("\n".join(sorted(names)))
-missing = {"zindra.dll", "zindra64.dll", "README.md", "LICENSE",
+missing = {"zindra.dll", "zindra64.dll", "zindra_deep.dll", "zindra_deep64.dll",
+           "README.md", "LICENSE",
            "zindra.vst3/Contents/x86-win/zindra.vst3",
            "zindra.vst3/Contents/x86_64-win/zindra.vst3"} - set(names)
 sys.exit("missing from the archive: " + ", ".join(sorted(missing)) if missing else 0)
