@@ -68,8 +68,8 @@ void drawScrew(Bitmap& b, int cx, int cy) {
 
 }  // namespace
 
-Image background() {
-    Bitmap b(500, 310);
+Image background(int height, const char* name) {
+    Bitmap b(500, height);
     Noise noise;
     // Header band: deep slate with a soft sheen.
     constexpr int kHeader = 38;
@@ -88,8 +88,8 @@ Image background() {
         b.at(x, kHeader + 1) = mix(accent, gui::hex(0x141C25), 0.55);
     }
     // Body: brushed light metal, lighter at the top.
-    for (int y = kHeader + 2; y < 310; ++y) {
-        const double t = (y - kHeader - 2) / double(310 - kHeader - 3);
+    for (int y = kHeader + 2; y < height; ++y) {
+        const double t = (y - kHeader - 2) / double(height - kHeader - 3);
         const Color row = mix(gui::hex(0xDCE3E9), gui::hex(0xB3BEC8), t);
         int streak = noise.next(3);
         for (int x = 0; x < 500; ++x) {
@@ -99,13 +99,13 @@ Image background() {
     }
     // A light edge under the accent line and around the body.
     for (int x = 0; x < 500; ++x) b.at(x, kHeader + 2) = gui::hex(0xF4F7FA);
-    for (int y = kHeader + 2; y < 310; ++y) {
+    for (int y = kHeader + 2; y < height; ++y) {
         b.at(0, y) = gui::hex(0xF4F7FA);
         b.at(499, y) = gui::hex(0x8793A0);
     }
-    for (int x = 0; x < 500; ++x) b.at(x, 309) = gui::hex(0x8793A0);
-    for (auto [x, y] : {std::pair{7, kHeader + 9}, std::pair{492, kHeader + 9}, std::pair{7, 302},
-                        std::pair{492, 302}})
+    for (int x = 0; x < 500; ++x) b.at(x, height - 1) = gui::hex(0x8793A0);
+    for (auto [x, y] : {std::pair{7, kHeader + 9}, std::pair{492, kHeader + 9},
+                        std::pair{7, height - 8}, std::pair{492, height - 8}})
         drawScrew(b, x, y);
 
     // The name, with a faint glow, and a line that says what it does.
@@ -114,11 +114,11 @@ Image background() {
     logo.setBold();
     const gui::Rect logoBox{16, 2, 300, 34};
     for (int d = 2; d >= 1; --d)
-        gui::drawText(canvas, logoBox.translated(d, d), "ZINDRA", logo,
+        gui::drawText(canvas, logoBox.translated(d, d), name, logo,
                       {gui::HAlign::Left, true, false},
                       mix(gui::hex(0x141C25), gui::hex(0x000000), 0.5));
-    gui::drawText(canvas, logoBox, "ZINDRA", logo, {gui::HAlign::Left, true, false});
-    const int logoWidth = gui::textWidth(logo, "ZINDRA");
+    gui::drawText(canvas, logoBox, name, logo, {gui::HAlign::Left, true, false});
+    const int logoWidth = gui::textWidth(logo, name);
     gui::Font tagline = gui::Font::cell(gui::FontFamily::Arial, 13, gui::hex(0xA9BCCB));
     gui::drawText(canvas, {16 + logoWidth + 12, 16, 240, 16}, "stereo centre processor", tagline,
                   {gui::HAlign::Left, false, false});
@@ -249,8 +249,8 @@ Image buttonClick() {
     return img;
 }
 
-void fillImageList(gui::ImageList& list) {
-    list.add(background());
+void fillImageList(gui::ImageList& list, int height, const char* name) {
+    list.add(background(height, name));
     list.add(leftCap());
     list.add(rightCap());
     list.add(track());

@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "editor/DeepEditorWindow.h"
 #include "editor/uEditor.h"
 #include "editor/uEditorTexts.h"
 #include "platform/messages.h"
@@ -11,9 +12,25 @@
 
 namespace editor {
 
+const WindowKind kZindraWindow{TPluginEditorWindow::kClientWidth,
+                               TPluginEditorWindow::kClientHeight,
+                               [](std::unique_ptr<platform::NativeWindow> w) -> EffectWindow* {
+                                   return new TPluginEditorWindow(std::move(w));
+                               },
+                               TPluginEditorWindow::kCaption};
+const WindowKind kDeepWindow{DeepEditorWindow::kClientWidth, DeepEditorWindow::kClientHeight,
+                             [](std::unique_ptr<platform::NativeWindow> w) -> EffectWindow* {
+                                 return new DeepEditorWindow(std::move(w));
+                             },
+                             DeepEditorWindow::kCaption};
+
 EditorSession::EditorSession(EditController& effect, NativeWindowFactory factory,
-                             bool spectrumWithTick)
-    : controller(effect), makeWindow(factory), spectrumOnTick(spectrumWithTick) {}
+                             bool spectrumWithTick, const WindowKind& windowKind)
+    : controller(effect), makeWindow(factory), spectrumOnTick(spectrumWithTick), kind(windowKind) {}
+
+TPluginEditorWindow* EditorSession::editorWindow() const {
+    return dynamic_cast<TPluginEditorWindow*>(window.load());
+}
 
 EditorSession::~EditorSession() {
     if (window.load()) {
@@ -24,17 +41,16 @@ EditorSession::~EditorSession() {
 
 bool EditorSession::open(void* parent) {
     // The first open (or the first after the last close) makes the window.
-    TPluginEditorWindow* w = window.load();
+    EffectWindow* w = window.load();
     if (!w) {
         // Without a native window (the system refused one) the form still
         // holds the state, so that the host's rectangle and the values stay right.
         try {
-            w = new TPluginEditorWindow(makeWindow(parent, TPluginEditorWindow::kClientWidth,
-                                                   TPluginEditorWindow::kClientHeight));
+            w = kind.create(makeWindow(parent, kind.width, kind.height));
         } catch (const std::exception& error) {
             // No memory for the window: the host hears of the failure, not of an exception.
             const std::string text = std::string("The editor cannot be shown: ") + error.what();
-            messages::report(text.c_str(), TPluginEditorWindow::kCaption);
+            messages::report(text.c_str(), kind.caption);
             return false;
         }
         copyParameters(*w);
@@ -66,7 +82,7 @@ bool EditorSession::open(void* parent) {
     } catch (const gui::TimerError& error) {
         // Without a timer the window shows the state of its one direct
         // refresh; a window that could not be made at all has nothing to show.
-        if (w->window()) messages::report(error.what(), TPluginEditorWindow::kCaption);
+        if (w->window()) messages::report(error.what(), kind.caption);
     }
     w->UpdaterTimer();
     return true;
@@ -80,15 +96,15 @@ void EditorSession::close() {
 }
 
 void EditorSession::idle() {
-    TPluginEditorWindow* w = window.load();
+    EffectWindow* w = window.load();
     if (editorClosed.load() || !w) return;
     copySpectrum(*w);
     applyDisplayValues(*w);
     w->idle();
 }
 
-void EditorSession::copySpectrum(TPluginEditorWindow& w) {
-    constexpr int32_t capacity = TPluginEditorWindow::kSpectrumCapacity;
+void EditorSession::copySpectrum(EffectWindow& w) {
+    constexpr int32_t capacity = EffectWindow::kSpectrumCapacity;
     const int32_t bins =
         std::clamp(controller.copyMagnitudes(w.SpectrumA, w.SpectrumB, capacity), 0, capacity);
     // Bins the current frame size does not have show nothing.
@@ -99,17 +115,19 @@ void EditorSession::copySpectrum(TPluginEditorWindow& w) {
 void EditorSession::update() {
     const UseCounter::Use use = windowUses.use();
     if (!editorClosed.load())
-        if (TPluginEditorWindow* w = window.load()) copyParameters(*w);
+        if (EffectWindow* w = window.load()) copyParameters(*w);
 }
 
 void EditorSession::show(int32_t index, float value) {
-    TPluginEditorWindow* w = window.load();
-    if (editorClosed.load() || !w || index < 0 || index >= TPluginEditorWindow::kNumParams) return;
+    EffectWindow* w = window.load();
+    if (editorClosed.load() || !w || index < 0 ||
+        index >= static_cast<int32_t>(w->parameters().size()))
+        return;
     w->ParamValues[index].store(value, std::memory_order_relaxed);
 }
 
-void EditorSession::copyParameters(TPluginEditorWindow& w) {
-    for (int32_t i = 0; i < TPluginEditorWindow::kNumParams; ++i)
+void EditorSession::copyParameters(EffectWindow& w) {
+    for (int32_t i = 0; i < static_cast<int32_t>(w.parameters().size()); ++i)
         w.ParamValues[i].store(controller.parameterValue(i), std::memory_order_relaxed);
 }
 
@@ -117,9 +135,9 @@ void EditorSession::copyParameters(TPluginEditorWindow& w) {
 // publishes them; the window takes them here, on its own thread, at every
 // tick of its timer and every idle call. Setting an unchanged value repaints
 // nothing.
-void EditorSession::applyDisplayValues(TPluginEditorWindow& w) {
+void EditorSession::applyDisplayValues(EffectWindow& w) {
     const DisplayValues display = controller.displayValues();
-    const int32_t last = std::min(display.bandLimitBin, TPluginEditorWindow::kSpectrumCapacity - 1);
+    const int32_t last = std::min(display.bandLimitBin, EffectWindow::kSpectrumCapacity - 1);
     w.LastBin = last;
     w.sp_XYPlot1->BottomAxis.setMax(last);
     w.sp_LineMarker1->setPosition(display.bandLowBin);
@@ -129,7 +147,7 @@ void EditorSession::applyDisplayValues(TPluginEditorWindow& w) {
 // The window leaves the shared pointer first; an update that read it before
 // is waited for, one that comes after finds no window.
 void EditorSession::destroyWindow() {
-    TPluginEditorWindow* w = window.exchange(nullptr);
+    EffectWindow* w = window.exchange(nullptr);
     parentWindow = nullptr;
     if (!w) return;
     windowUses.waitUntilUnused();

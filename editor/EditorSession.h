@@ -18,7 +18,19 @@
 
 namespace editor {
 
+class EffectWindow;
 class TPluginEditorWindow;
+
+// Which window a session shows: its size and how it is made.
+struct WindowKind {
+    int width;
+    int height;
+    EffectWindow* (*create)(std::unique_ptr<platform::NativeWindow> window);
+    const char* caption;  // of the message when it cannot be made
+};
+// Zindra's window and Zindra Deep's.
+extern const WindowKind kZindraWindow;
+extern const WindowKind kDeepWindow;
 
 class EditorSession {
 public:
@@ -32,7 +44,7 @@ public:
     // Where the host sends no idle calls, the window's own tick also takes
     // the newest spectrum (spectrumOnTick); elsewhere idle does.
     EditorSession(EditController& controller, NativeWindowFactory makeWindow,
-                  bool spectrumOnTick = false);
+                  bool spectrumOnTick = false, const WindowKind& kind = kZindraWindow);
     ~EditorSession();
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
@@ -57,29 +69,32 @@ public:
     int height() const { return lastHeight; }
     // 1 while no window is open after the last close.
     bool closed() const { return editorClosed.load(); }
-    // [ui thread] the window while it exists, for tools that draw it.
-    TPluginEditorWindow* editorWindow() const { return window.load(); }
+    // [ui thread] the window while it exists, for tools that draw it;
+    // editorWindow only while it is Zindra's.
+    EffectWindow* effectWindow() const { return window.load(); }
+    TPluginEditorWindow* editorWindow() const;
     // [ui thread] the host's window given to the last open; null once the window is gone.
     void* parent() const { return parentWindow; }
     int opens() const { return openCount; }
 
 private:
     // Applies what the engine last published: last bin, axis maximum, markers.
-    void applyDisplayValues(TPluginEditorWindow& w);
-    void copySpectrum(TPluginEditorWindow& w);
-    void copyParameters(TPluginEditorWindow& w);
+    void applyDisplayValues(EffectWindow& w);
+    void copySpectrum(EffectWindow& w);
+    void copyParameters(EffectWindow& w);
     void destroyWindow();
 
     EditController& controller;
     NativeWindowFactory makeWindow;
     bool spectrumOnTick;
+    const WindowKind& kind;
     int lastWidth = 0;
     int lastHeight = 0;
     // open calls not yet matched by a close.
     int openCount = 0;
     std::atomic<bool> editorClosed{false};
     // The window (owned) while it exists; read by update on any thread.
-    std::atomic<TPluginEditorWindow*> window{nullptr};
+    std::atomic<EffectWindow*> window{nullptr};
     void* parentWindow = nullptr;
     // update calls under way: the window is destroyed only when none is left.
     UseCounter windowUses;

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "editor/DeepEditorWindow.h"
 #include "editor/uEditor.h"
 #include "platform/offscreen/OffscreenWindow.h"
 #include "vst2/APluginEditor.h"
+#include "vst2/DeepPluginEditor.h"
 #include "vst2/uPlugin.h"
 
 namespace {
@@ -23,19 +25,19 @@ std::unique_ptr<platform::NativeWindow> offscreenWindow(void*, int width, int he
     return std::make_unique<platform::OffscreenWindow>(width, height);
 }
 
-}  // namespace
-
-bool writeEditorPictures(const std::string& folder, const std::vector<float>& left,
-                         const std::vector<float>& right, int sampleRate) {
-    rate = sampleRate;
-    APlugin plugin(&hostCallback);
+// One effect's editor: its first program run over the audio, then the main
+// page and (showAbout) the second page, as PREFIX-main.png and PREFIX-about.png.
+template <typename Plugin, typename Editor, typename ShowAbout>
+bool drawEditor(const std::string& folder, const std::string& prefix,
+                const std::vector<float>& left, const std::vector<float>& right,
+                ShowAbout showAbout) {
+    Plugin plugin(&hostCallback);
     if (!plugin.ready()) return false;
     AEffEditor* placeholder = plugin.getEditor();
-    auto* bridge = new APluginEditor(&plugin, &offscreenWindow);
+    auto* bridge = new Editor(&plugin, &offscreenWindow);
     plugin.setEditor(bridge);
     delete placeholder;
 
-    // "Vocal Out - Mode 1" with the band set on the voice.
     plugin.setProgram(0);
     std::vector<float> outLeft(left.size()), outRight(left.size());
     float* none[2] = {nullptr, nullptr};
@@ -51,15 +53,35 @@ bool writeEditorPictures(const std::string& folder, const std::vector<float>& le
     ERect* rect = nullptr;
     bridge->getRect(&rect);
     bridge->open(nullptr);
-    editor::TPluginEditorWindow& window = *bridge->editorWindow();
+    editor::EffectWindow& window = *bridge->editorSession().effectWindow();
     auto& screen = *static_cast<platform::OffscreenWindow*>(window.window());
     bridge->idle();
     screen.advance(100);
-    bool ok = screen.savePng(folder + "/editor-main.png");
+    bool ok = screen.savePng(folder + "/" + prefix + "-main.png");
 
-    window.PageControl1->setActivePage(window.About);
+    showAbout(window);
     screen.paintPending();
-    ok = screen.savePng(folder + "/editor-about.png") && ok;
+    ok = screen.savePng(folder + "/" + prefix + "-about.png") && ok;
     bridge->close();
     return ok;
+}
+
+}  // namespace
+
+bool writeEditorPictures(const std::string& folder, const std::vector<float>& left,
+                         const std::vector<float>& right, int sampleRate) {
+    rate = sampleRate;
+    // Zindra's "Vocal Out - Mode 1", with the band set on the voice.
+    const bool zindra = drawEditor<APlugin, APluginEditor>(
+        folder, "editor", left, right, [](editor::EffectWindow& w) {
+            auto& window = static_cast<editor::TPluginEditorWindow&>(w);
+            window.PageControl1->setActivePage(window.About);
+        });
+    // Zindra Deep's "Deep Removal".
+    const bool deep = drawEditor<DeepPlugin, DeepPluginEditor>(
+        folder, "deep-editor", left, right, [](editor::EffectWindow& w) {
+            auto& window = static_cast<editor::DeepEditorWindow&>(w);
+            window.pages->setActivePage(window.aboutPage);
+        });
+    return zindra && deep;
 }

@@ -1,7 +1,8 @@
-// Pictures of the editor as a host shows it, with the live spectrum of the
-// given stereo audio run through "Vocal Out - Mode 1": the bridge hands the
-// spectra to the window and one tick draws them. Writes editor-main.png and
-// editor-about.png into folder; false when they cannot be written.
+// Pictures of the editors as a host shows them, with the live spectrum of the
+// given stereo audio run through Zindra's "Vocal Out - Mode 1" and Zindra
+// Deep's "Deep Removal": the bridge hands the spectra to the window and one
+// tick draws them. Writes editor-main.png, editor-about.png, deep-editor-main.png
+// and deep-editor-about.png into folder; false when they cannot be written.
 #pragma once
 
 #include <string>

@@ -4,15 +4,14 @@
 #include <string>
 
 #include "platform/messages.h"
-
-AudioEffect* createEffectInstance(audioMasterCallback host) {
-    return createReadyPlugin<DeepPlugin>(host);
-}
-
-const char* effectNameForMessages() { return deep::kEffectName; }
+#include "vst2/DeepPluginEditor.h"
 
 DeepPlugin::DeepPlugin(audioMasterCallback host) : EffectPlugin(host) {
-    if (!ready()) messages::report("Not enough memory.", deep::kEffectName);
+    if (!ready()) {
+        messages::report("Not enough memory.", deep::kEffectName);
+        return;
+    }
+    setEditor(new DeepPluginEditor(this));
 }
 
 void DeepPlugin::getParameterDisplay(int32_t index, char* text) {

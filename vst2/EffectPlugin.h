@@ -20,8 +20,15 @@
 #include "vst2/DAudioEffectX.h"
 #include "vst2/DVstUtils.h"
 
+template <typename Plugin, typename Reading>
+class EffectEditor;
+
 template <typename Effect>
 class EffectPlugin : public AudioEffectX, private core::EffectHooks {
+    // The editor bridge keeps editorClosed: it opens and closes the window.
+    template <typename, typename>
+    friend class EffectEditor;
+
 public:
     static constexpr int32_t kNumPrograms = Effect::kNumPrograms;
     static constexpr int32_t kNumParams = Effect::kNumParams;

@@ -3,12 +3,6 @@
 #include "platform/messages.h"
 #include "vst2/APluginEditor.h"
 
-AudioEffect* createEffectInstance(audioMasterCallback host) {
-    return createReadyPlugin<APlugin>(host);
-}
-
-const char* effectNameForMessages() { return zindra::kEffectName; }
-
 APlugin::APlugin(audioMasterCallback host) : EffectPlugin(host) {
     if (core().status() == core::ZindraEffect::Readiness::NoProgramMemory)
         messages::report("Not enough memory.", zindra::kEffectName);

@@ -11,9 +11,6 @@
 class APluginEditor;
 
 class APlugin : public EffectPlugin<core::ZindraEffect> {
-    // The bridge keeps editorClosed: it opens and closes the window.
-    friend class APluginEditor;
-
 public:
     // Parameter indices: APlugin::kCenter ... APlugin::kSpreadilate.
     using Param = zindra::Param;

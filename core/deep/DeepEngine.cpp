@@ -71,6 +71,7 @@ DeepEngine::~DeepEngine() {
 void DeepEngine::reset() {
     sampleRate = rateSource.hostSampleRate();
     if (!(sampleRate > 0.0f)) sampleRate = 44100.0f;
+    publishedRate.store(sampleRate, std::memory_order_relaxed);
     std::fill(frame, frame + kN, ComplexF{0.0f, 0.0f});
     std::fill(accumulator, accumulator + kN, ComplexF{0.0f, 0.0f});
     for (float* v : {meanRe, meanIm, meanDiff, meanLeft, echo}) std::fill(v, v + kBins, 0.0f);

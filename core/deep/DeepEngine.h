@@ -71,6 +71,8 @@ public:
     // level and the level taken out of it (power per bin, both channels),
     // at most capacity values each; returns the bin count.
     int32_t copyLevels(float* input, float* removed, int32_t capacity);
+    // [any thread] The rate the engine runs at since its last reset.
+    float sampleRateHz() const { return publishedRate.load(std::memory_order_relaxed); }
 
 private:
     struct Controls {
@@ -94,6 +96,7 @@ private:
     const DeepKernels* kernels;
     Controls controls;
     float sampleRate = 44100.0f;
+    std::atomic<float> publishedRate{44100.0f};
     void* block = nullptr;
 
     // Signal state: the frame (left in re, right in im), the overlap-add

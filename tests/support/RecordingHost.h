@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "vst2/vst2.h"
@@ -39,6 +40,21 @@ public:
         for (const HostCall& call : calls)
             if (call.opcode == opcode) ++n;
         return n;
+    }
+
+    // What the host heard of the editor's gestures, in order: "B1 A1 E1 " for
+    // begin, automates (a run of one parameter's counts once) and end of
+    // parameter 1.
+    std::string gestures() const {
+        std::string heard;
+        for (const HostCall& call : calls) {
+            const std::string index = std::to_string(call.index);
+            if (call.opcode == audioMasterBeginEdit) heard += "B" + index + " ";
+            if (call.opcode == audioMasterAutomate && !heard.ends_with("A" + index + " "))
+                heard += "A" + index + " ";
+            if (call.opcode == audioMasterEndEdit) heard += "E" + index + " ";
+        }
+        return heard;
     }
 
     std::vector<HostCall> calls;
