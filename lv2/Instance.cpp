@@ -3,90 +3,93 @@
 #include <bit>
 #include <new>
 
+#include "lv2/BundleEffects.h"
 #include "platform/toolkit_reports.h"
 
 namespace lv2 {
 
-Instance::Instance(float sampleRate)
-    : ZindraEditController(zindra),
-      rate(sampleRate),
-      session(*this, &platform::createChildWindow),
-      zindra(*this) {}
+template <typename Effect>
+Instance<Effect>::Instance(float sampleRate) : rate(sampleRate), edits(&fx), fx(*this) {}
 
-std::unique_ptr<Instance> Instance::create(double sampleRate) {
+template <typename Effect>
+std::unique_ptr<Instance<Effect>> Instance<Effect>::create(double sampleRate) {
     installToolkitReports();
     std::unique_ptr<Instance> self(new (std::nothrow) Instance(static_cast<float>(sampleRate)));
-    if (!self || !self->zindra.ready()) return nullptr;
-    for (int32_t i = 0; i < kNumControls; ++i)
-        self->seen[i] = std::bit_cast<uint32_t>(self->zindra.parameter(i));
+    if (!self || !self->fx.ready()) return nullptr;
+    for (int32_t i = 0; i < EffectPorts::kNumControls; ++i)
+        self->seen[i] =
+            std::bit_cast<uint32_t>(EffectPorts::published(i, self->fx.parameter(i)).value);
     return self;
 }
 
-Instance::~Instance() = default;
+template <typename Effect>
+Instance<Effect>::~Instance() = default;
 
-void Instance::connect(uint32_t port, float* data) {
-    if (port < kNumPorts) ports[port] = data;
+template <typename Effect>
+void Instance<Effect>::connect(uint32_t port, float* data) {
+    if (port < EffectPorts::kCount) ports[port] = data;
 }
 
-void Instance::activate() { active = true; }
+template <typename Effect>
+void Instance<Effect>::activate() {
+    active = true;
+}
 
-void Instance::deactivate() {
+template <typename Effect>
+void Instance<Effect>::deactivate() {
     active = false;
-    zindra.suspend();
+    fx.suspend();
 }
 
-void Instance::controlShown(int32_t index, float value) {
-    if (index < 0 || index >= kNumControls) return;
-    if (index != gesture) session.show(index, value);
+template <typename Effect>
+void Instance<Effect>::controlShown(int32_t index, float port) {
+    if (index < 0 || index >= EffectPorts::kNumControls) return;
+    const float value = EffectPorts::effectValue(index, port);
+    edits.show(index, value);
     if (active) return;
-    if (zindra.parameter(index) != value) zindra.setParameter(index, value);
+    if (fx.parameter(index) != value) fx.setParameter(index, value);
 }
 
-void Instance::applyControls() {
-    for (int32_t i = 0; i < kNumControls; ++i) {
-        const float* port = ports[kFirstControl + i];
+template <typename Effect>
+void Instance<Effect>::applyControls() {
+    for (int32_t i = 0; i < EffectPorts::kNumControls; ++i) {
+        const float* port = ports[kFirstControl + static_cast<uint32_t>(i)];
         if (!port) continue;
-        const float value = *port;
-        const auto bits = std::bit_cast<uint32_t>(value);
+        const auto bits = std::bit_cast<uint32_t>(*port);
         if (bits == seen[i]) continue;
         seen[i] = bits;
         // The value may already be the effect's: the editor set it and the
         // host handed it back, or a restored state brought it.
-        if (zindra.parameter(i) == value) continue;
-        zindra.setParameter(i, value);
+        const float value = EffectPorts::effectValue(i, *port);
+        if (fx.parameter(i) == value) continue;
+        fx.setParameter(i, value);
     }
 }
 
-void Instance::run(uint32_t frames) {
+template <typename Effect>
+void Instance<Effect>::run(uint32_t frames) {
     float** inputs = ports + kInputLeft;
     float** outputs = ports + kOutputLeft;
-    // A change may ask the engine for a reset ("Hi-Res"); the effect carries
-    // it out at the start of the block and then processes the block.
+    // A change may ask the engine for a reset (Zindra's "Hi-Res"); the effect
+    // carries it out at the start of the block and then processes the block.
     applyControls();
-    if (float* latency = ports[kLatencyPort])
-        *latency = static_cast<float>(core::ZindraEffect::kLatencySamples);
+    if (float* latency = ports[EffectPorts::kLatency])
+        *latency = static_cast<float>(Effect::kLatencySamples);
     if (!inputs[0] || !inputs[1] || !outputs[0] || !outputs[1]) return;
-    zindra.process(inputs, outputs, static_cast<int32_t>(frames), true);
+    fx.process(inputs, outputs, static_cast<int32_t>(frames), true);
 }
 
-void Instance::parameterChanged(int32_t) { session.update(); }
-void Instance::programChanged() { session.update(); }
-
-void Instance::beginEdit(int32_t index) {
-    gesture = index;
-    if (ui && ui->touch) ui->touch->touch(ui->touch->handle, kFirstControl + index, true);
+template <typename Effect>
+void Instance<Effect>::parameterChanged(int32_t) {
+    edits.update();
 }
 
-// The effect takes the value at once; the host hears of it through the
-// port, and hands it back to run, which finds it already applied.
-void Instance::performEdit(int32_t index, float value) {
-    zindra.setParameter(index, value);
-    if (ui && ui->write) ui->write(ui->controller, kFirstControl + index, sizeof value, 0, &value);
+template <typename Effect>
+void Instance<Effect>::programChanged() {
+    edits.update();
 }
 
-void Instance::endEdit(int32_t index) {
-    gesture = -1;
-    if (ui && ui->touch) ui->touch->touch(ui->touch->handle, kFirstControl + index, false);
-}
+template class Instance<core::ZindraEffect>;
+template class Instance<deep::DeepEffect>;
 
 }  // namespace lv2

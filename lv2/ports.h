@@ -1,21 +1,16 @@
-// What an LV2 host sees of Zindra: the URIs, and the ports in index order
-// (stereo audio, one control input per parameter in parameter order, the
-// latency report). Shared by the plug-in, its UI and the bundle's generator.
+// What an LV2 host sees of an effect's ports, in index order: stereo audio,
+// one control input per parameter in the order of the effect's table (from
+// which the symbols, names, ranges, defaults and switch properties come),
+// the latency report. Shared by the plug-in, its UI and the bundle's
+// generator.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
-#include <iterator>
-#include <string_view>
 
-#include "core/ZindraParameters.h"
+#include "lv2/PluginDescription.h"
 
 namespace lv2 {
-
-inline constexpr const char* kPluginUri = "urn:corvanti:zindra";
-inline constexpr const char* kUiUri = "urn:corvanti:zindra#editor";
-// Keys of the saved state: the bank chunk and the current program.
-inline constexpr const char* kBankKey = "urn:corvanti:zindra#bank";
-inline constexpr const char* kProgramKey = "urn:corvanti:zindra#program";
 
 enum Port : uint32_t {
     kInputLeft,
@@ -25,27 +20,54 @@ enum Port : uint32_t {
     kFirstControl,
 };
 
-// One control input per parameter, in the order of the effect's table, from
-// which the symbols, names, defaults and switch properties come.
-inline constexpr int kNumControls = zindra::kNumParams;
+template <typename Effect>
+struct Ports {
+    static constexpr int32_t kNumControls = Effect::kNumParams;
+    static constexpr uint32_t kLatency = kFirstControl + static_cast<uint32_t>(kNumControls);
+    static constexpr uint32_t kCount = kLatency + 1;
 
-// The symbols saved sessions and presets name the ports by: a parameter
-// may be added, never renamed.
-inline constexpr const char* kPublishedSymbols[] = {
-    "center", "width",      "spread",     "mix",       "humidity", "hi_res",
-    "bypass", "zindracate", "stereolize", "pass_thru", "isolate",  "spreadilate"};
-constexpr bool symbolsArePublished() {
-    for (size_t i = 0; i < std::size(kPublishedSymbols); ++i)
-        if (std::string_view(zindra::kParameters[i].symbol) != kPublishedSymbols[i]) return false;
-    return std::size(kPublishedSymbols) <= static_cast<size_t>(kNumControls);
-}
-static_assert(symbolsArePublished(), "a port symbol that sessions store has changed");
+    static constexpr bool isControlInput(uint32_t port) {
+        return port >= kFirstControl && port < kLatency;
+    }
 
-inline constexpr uint32_t kLatencyPort = kFirstControl + kNumControls;
-inline constexpr uint32_t kNumPorts = kLatencyPort + 1;
+    // What one 0..1 value is in the control port's terms: the unit of the
+    // row's readout for an effect whose ports carry units, else 1. A port
+    // value p is the effect's value p / scale, and the effect's value v the
+    // port's v * scale, both rounded once from double: with a scale of 1
+    // the value passes unchanged.
+    static constexpr double scale(int32_t index) {
+        return DescriptionOf<Effect>::kDescription.portsInUnits
+                   ? Effect::parameters()[static_cast<size_t>(index)].unitsPerValue()
+                   : 1.0;
+    }
+    static constexpr float effectValue(int32_t index, float port) {
+        return static_cast<float>(static_cast<double>(port) / scale(index));
+    }
+    static constexpr float portValue(int32_t index, float value) {
+        return static_cast<float>(static_cast<double>(value) * scale(index));
+    }
 
-constexpr bool isControlInput(uint32_t port) {
-    return port >= kFirstControl && port < kFirstControl + kNumControls;
-}
+    // The port value the bundle publishes for the effect's value (a port's
+    // default, a preset's value), which a new instance takes the ports to
+    // hold. For ports in units: in the fewest decimal places that still give
+    // the effect's value back, so that hosts show "15 %" and not "15.000001 %"
+    // (places says how many; -1: none would do, and the value is exact).
+    // For 0..1 ports: the effect's value itself (places -1).
+    struct Published {
+        float value;
+        int places;
+    };
+    static Published published(int32_t index, float value) {
+        const float exact = portValue(index, value);
+        if (!DescriptionOf<Effect>::kDescription.portsInUnits) return {exact, -1};
+        double factor = 1.0;
+        for (int places = 0; places <= 6; ++places, factor *= 10.0) {
+            const auto rounded =
+                static_cast<float>(std::round(static_cast<double>(exact) * factor) / factor);
+            if (effectValue(index, rounded) == value) return {rounded, places};
+        }
+        return {exact, -1};
+    }
+};
 
 }  // namespace lv2

@@ -1,5 +1,5 @@
-// A small LV2 host of our own over lilv: the built bundle's plug-in with its
-// ports connected as a host connects them, and its state interface.
+// A small LV2 host of our own over lilv: one of the built bundle's plug-ins
+// with its ports connected as a host connects them, and its state interface.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,7 +18,9 @@ namespace lv2host {
 
 inline std::string bundlePath;
 inline const char* const kUri = "urn:corvanti:zindra";
-constexpr uint32_t kCenterPort = 4, kHiResPort = 9, kLatencyPort = 16, kNumPorts = 17;
+inline const char* const kDeepUri = "urn:corvanti:zindra-deep";
+// Zindra's ports.
+constexpr uint32_t kCenterPort = 4, kHiResPort = 9, kLatencyPort = 16;
 
 // The host's URI table.
 class UriMap {
@@ -44,12 +46,12 @@ using State = std::map<uint32_t, Property>;
 
 class World {
 public:
-    World() {
+    explicit World(const char* pluginUri = kUri) {
         world = lilv_world_new();
         LilvNode* bundle = lilv_new_file_uri(world, nullptr, (bundlePath + "/").c_str());
         lilv_world_load_bundle(world, bundle);
         lilv_node_free(bundle);
-        LilvNode* uri = lilv_new_uri(world, kUri);
+        LilvNode* uri = lilv_new_uri(world, pluginUri);
         plugin = lilv_plugins_get_by_uri(lilv_world_get_all_plugins(world), uri);
         lilv_node_free(uri);
     }
@@ -61,17 +63,18 @@ public:
 class Instance {
 public:
     // Audio buffers of the given block size; a host may run fewer frames.
-    Instance(const LilvPlugin* plugin, UriMap& uris, uint32_t blockSize = 64) : block(blockSize) {
+    Instance(const LilvPlugin* plugin, UriMap& uris, uint32_t blockSize = 64)
+        : block(blockSize), controls(lilv_plugin_get_num_ports(plugin), 0.0f) {
         for (auto& buffer : audio) buffer.assign(block, 0.0f);
         LV2_Feature mapFeature{LV2_URID__map, &uris.feature};
         const LV2_Feature* features[] = {&mapFeature, nullptr};
         instance = lilv_plugin_instantiate(plugin, 44100.0, features);
         if (!instance) return;
         // Control ports start at their defaults, as a host sets them.
-        std::vector<float> defaults(kNumPorts);
+        std::vector<float> defaults(controls.size());
         lilv_plugin_get_port_ranges_float(plugin, nullptr, nullptr, defaults.data());
-        std::copy(defaults.begin() + 4, defaults.end(), controls + 4);
-        for (uint32_t p = 0; p < kNumPorts; ++p) {
+        std::copy(defaults.begin() + 4, defaults.end(), controls.begin() + 4);
+        for (uint32_t p = 0; p < controls.size(); ++p) {
             float* data = p < 4 ? audio[p].data() : &controls[p];
             lilv_instance_connect_port(instance, p, data);
         }
@@ -125,7 +128,7 @@ public:
 
     const uint32_t block;
     std::vector<float> audio[4];  // inputs left and right, outputs left and right
-    float controls[kNumPorts] = {};
+    std::vector<float> controls;  // by port index; the audio ports' places unused
 
 private:
     LilvInstance* instance = nullptr;

@@ -3,7 +3,7 @@
 // write_function between the touch feature's grab and release, a port event
 // reaches the effect only while the instance is not running (a running one
 // takes the host's values in run), and the editor shows the host's values
-// whether or not run is being called.
+// whether or not run is being called. Zindra Deep's editor is a UI of its own.
 //
 //   lv2_ui_test BUNDLE_DIR [gtest options]   (under tests/editor/run-with-display.sh)
 #include <dlfcn.h>
@@ -52,12 +52,13 @@ public:
         }
     }
 
-    bool open(const std::string& binary) {
+    // The library's UI of that index (0: Zindra's, 1: Zindra Deep's) on the instance.
+    bool open(const std::string& binary, const char* pluginUri = kUri, uint32_t uiIndex = 0) {
         library = dlopen(binary.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!library) return false;
         const auto entry = reinterpret_cast<const LV2UI_Descriptor* (*)(uint32_t)>(
             dlsym(library, "lv2ui_descriptor"));
-        descriptor = entry ? entry(0) : nullptr;
+        descriptor = entry ? entry(uiIndex) : nullptr;
         if (!descriptor) return false;
         LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(parent)};
         LV2_Feature access{LV2_INSTANCE_ACCESS_URI, instance.handle()};
@@ -65,11 +66,19 @@ public:
         LV2_Feature touchFeature{LV2_UI__touch, &touch};
         const LV2_Feature* features[] = {&parentFeature, &access, &resizeFeature, &touchFeature,
                                          nullptr};
-        ui = descriptor->instantiate(descriptor, kUri, bundlePath.c_str(), write, this, &widget,
-                                     features);
+        ui = descriptor->instantiate(descriptor, pluginUri, bundlePath.c_str(), write, this,
+                                     &widget, features);
         idle = static_cast<const LV2UI_Idle_Interface*>(
             descriptor->extension_data(LV2_UI__idleInterface));
         return ui && idle;
+    }
+    // The library's UI descriptors, in index order, up to the first null.
+    std::vector<const LV2UI_Descriptor*> descriptors() const {
+        std::vector<const LV2UI_Descriptor*> all;
+        const auto entry = reinterpret_cast<const LV2UI_Descriptor* (*)(uint32_t)>(
+            dlsym(library, "lv2ui_descriptor"));
+        for (uint32_t i = 0; entry && entry(i); ++i) all.push_back(entry(i));
+        return all;
     }
 
     void pump(int milliseconds) {
@@ -257,6 +266,47 @@ TEST_F(LV2Ui, TheEditorShowsTheHostsValuesWhileTheEngineIsStopped) {
     host->pump(300);
     EXPECT_EQ(host->controlPixels(), shown);
     EXPECT_TRUE(host->written.empty()) << "showing a host's value is no edit";
+}
+
+// Zindra Deep's editor is its own UI, the library's second. Zindra's UI
+// refuses Zindra Deep's instance (a host that offered it one gets no window,
+// and no editor reads another effect's instance as its own); Deep's opens in
+// the host's window and follows a host's value given in the port's unit.
+TEST(LV2UiOfDeep, ItsOwnEditorAndZindrasRefusesItsInstance) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    MessageLog log;
+    World world(kDeepUri);
+    ASSERT_NE(world.plugin, nullptr);
+    LilvUIs* uis = lilv_plugin_get_uis(world.plugin);
+    EXPECT_EQ(lilv_uis_size(uis), 1u);
+    lilv_uis_free(uis);
+    const std::string binary = bundlePath + "/zindra.so";
+
+    UriMap uris;
+    Instance instance(world.plugin, uris);
+    ASSERT_TRUE(instance.ready());
+    {
+        UiHost zindras(instance);
+        ASSERT_TRUE(zindras.display);
+        EXPECT_FALSE(zindras.open(binary, kDeepUri, 0));
+        EXPECT_EQ(zindras.ui, nullptr);
+        EXPECT_EQ(zindras.childOfParent(), 0u);
+    }
+    UiHost host(instance);
+    ASSERT_TRUE(host.open(binary, kDeepUri, 1));
+    EXPECT_NE(host.childOfParent(), 0u);
+    const auto descriptors = host.descriptors();
+    ASSERT_EQ(descriptors.size(), 2u);
+    EXPECT_STREQ(descriptors[0]->URI, "urn:corvanti:zindra#editor");
+    EXPECT_STREQ(descriptors[1]->URI, "urn:corvanti:zindra-deep#editor");
+    host.pump(300);
+    const auto before = host.controlPixels();
+    ASSERT_FALSE(before.empty());
+    host.portEvent(kCenterPort + 4, 400.0f);  // "Low Keep", in Hz
+    host.pump(300);
+    EXPECT_NE(host.controlPixels(), before) << "the editor kept the old value";
+    instance.run();
+    EXPECT_TRUE(log.take().empty());
 }
 
 }  // namespace
