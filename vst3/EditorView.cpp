@@ -3,15 +3,11 @@
 #include <new>
 #include <string_view>
 
-#include "editor/uEditor.h"
+#include "editor/EditorSession.h"
 #include "platform/window.h"
-#include "vst3/ZindraComponent.h"
 
 namespace vst3 {
 namespace {
-
-static_assert(EditorView::kWidth == editor::TPluginEditorWindow::kClientWidth &&
-              EditorView::kHeight == editor::TPluginEditorWindow::kClientHeight);
 
 const char* nativeType() {
     return platform::windowSystem() == platform::WindowSystem::Win32
@@ -21,16 +17,21 @@ const char* nativeType() {
 
 }  // namespace
 
-EditorView* EditorView::create(ZindraComponent& component) {
-    return new (std::nothrow) EditorView(component);
+EditorView* EditorView::create(FUnknown& holder, editor::EditorSession& shown, int32_t width,
+                               int32_t height) {
+    return new (std::nothrow) EditorView(holder, shown, width, height);
 }
 
-EditorView::EditorView(ZindraComponent& owner) : component(owner) { component.addRef(); }
+EditorView::EditorView(FUnknown& holder, editor::EditorSession& shown, int32_t windowWidth,
+                       int32_t windowHeight)
+    : owner(holder), session(shown), width(windowWidth), height(windowHeight) {
+    owner.addRef();
+}
 
 EditorView::~EditorView() {
     if (isAttached) removed();
     if (frame) frame->release();
-    component.release();
+    owner.release();
 }
 
 tresult EditorView::queryInterface(const TUID interfaceId, void** object) {
@@ -59,7 +60,7 @@ tresult EditorView::isPlatformTypeSupported(FIDString type) {
 
 tresult EditorView::attached(void* parent, FIDString type) {
     if (isAttached || !parent || isPlatformTypeSupported(type) != kResultTrue) return kResultFalse;
-    if (!component.editorSession().open(parent)) return kResultFalse;
+    if (!session.open(parent)) return kResultFalse;
     isAttached = true;
     // A run loop pumps the window; without one the system's own timers do.
     void* loop = nullptr;
@@ -80,13 +81,13 @@ void EditorView::stopPumping() {
 tresult EditorView::removed() {
     if (!isAttached) return kResultFalse;
     stopPumping();
-    component.editorSession().close();
+    session.close();
     isAttached = false;
     return kResultOk;
 }
 
 void EditorView::onTimer() {
-    if (isAttached) component.editorSession().idle();
+    if (isAttached) session.idle();
 }
 
 tresult EditorView::onWheel(float) { return kResultFalse; }
@@ -95,7 +96,7 @@ tresult EditorView::onKeyUp(char16, int16_t, int16_t) { return kResultFalse; }
 
 tresult EditorView::getSize(ViewRect* size) {
     if (!size) return kInvalidArgument;
-    *size = ViewRect{0, 0, kWidth, kHeight};
+    *size = ViewRect{0, 0, width, height};
     return kResultOk;
 }
 
@@ -115,7 +116,7 @@ tresult EditorView::canResize() { return kResultFalse; }
 
 tresult EditorView::checkSizeConstraint(ViewRect* rect) {
     if (!rect) return kInvalidArgument;
-    *rect = ViewRect{rect->left, rect->top, rect->left + kWidth, rect->top + kHeight};
+    *rect = ViewRect{rect->left, rect->top, rect->left + width, rect->top + height};
     return kResultOk;
 }
 

@@ -1,4 +1,4 @@
-// The editor as a VST 3 view: the component's editor session, shown in the
+// The editor as a VST 3 view: an effect's editor session, shown in the
 // host's window (an X11 window id or an HWND). Where the host's frame
 // offers a run loop (Linux hosts do: they send no idle calls), a timer of
 // that loop drives the window; elsewhere the window's own system timers do.
@@ -10,19 +10,22 @@
 
 #include "vst3/vst3.h"
 
-namespace vst3 {
+namespace editor {
+class EditorSession;
+}
 
-class ZindraComponent;
+namespace vst3 {
 
 class EditorView final : public IPlugView, public ITimerHandler {
 public:
-    static constexpr int32_t kWidth = 508;
-    static constexpr int32_t kHeight = 341;
     // How often the run loop lets the window handle its events and timers.
     static constexpr TimerInterval kPumpIntervalMs = 20;
 
+    // A view of the session that holder (the component) keeps, whose window
+    // is width x height; the view holds a reference to holder for its life.
     // Null without memory.
-    static EditorView* create(ZindraComponent& component);
+    static EditorView* create(FUnknown& holder, editor::EditorSession& shown, int32_t width,
+                              int32_t height);
 
     tresult ZINDRA_VST3_CALL queryInterface(const TUID interfaceId, void** object) override;
     uint32_t ZINDRA_VST3_CALL addRef() override;
@@ -44,12 +47,15 @@ public:
     void ZINDRA_VST3_CALL onTimer() override;
 
 private:
-    explicit EditorView(ZindraComponent& component);
+    EditorView(FUnknown& holder, editor::EditorSession& shown, int32_t width, int32_t height);
     ~EditorView();
     void stopPumping();
 
     std::atomic<uint32_t> references{1};
-    ZindraComponent& component;  // holds a reference for the view's life
+    FUnknown& owner;  // holds a reference for the view's life
+    editor::EditorSession& session;
+    const int32_t width;  // the window's one size
+    const int32_t height;
     IPlugFrame* frame = nullptr;
     IRunLoop* runLoop = nullptr;  // while the view is attached and pumped by it
     bool isAttached = false;

@@ -1,9 +1,10 @@
-// The VST 3 module: its factory, which makes Zindra's one class, and the
-// entry points each platform's hosts call around it.
+// The VST 3 module: its factory, which makes Zindra's class and Zindra
+// Deep's, and the entry points each platform's hosts call around it.
 #include <cstring>
-#include <string>
+#include <iterator>
 
-#include "core/ZindraIdentity.h"
+#include "core/EffectIdentity.h"
+#include "vst3/DeepComponent.h"
 #include "vst3/ZindraComponent.h"
 #include "vst3/text.h"
 
@@ -15,22 +16,63 @@ constexpr const char* kEmail = "support@corvanti.example";
 // "major.minor.sub.build", as hosts show and compare it.
 constexpr const char* kVersion = "1.14.0.0";
 
-template <typename Info>
-void describeClass(Info& info) {
-    std::memcpy(info.cid, ZindraComponent::kClassId.bytes, sizeof info.cid);
-    info.cardinality = PClassInfo::kManyInstances;
-    copyText(info.category, kVstAudioEffectClass);
-    copyText(info.name, zindra::kEffectName);
+// One class the factory makes: a component of EffectComponent.h.
+struct ModuleClass {
+    Uid id;
+    core::EffectIdentity identity;
+    // The new component's interface, or why there is none.
+    tresult (*create)(FIDString interfaceId, void** object);
+};
+
+template <typename Component>
+tresult createComponent(FIDString interfaceId, void** object) {
+    Component* component = Component::create();
+    if (!component) return kOutOfMemory;
+    const tresult result = component->queryInterface(interfaceId, object);
+    component->release();
+    return result;
+}
+
+template <typename Component>
+constexpr ModuleClass moduleClass() {
+    return {Component::kClassId, Component::identity(), &createComponent<Component>};
+}
+
+// In the order hosts list them; Zindra's class first, as it always was.
+constexpr ModuleClass kClasses[] = {moduleClass<ZindraComponent>(), moduleClass<DeepComponent>()};
+constexpr int32_t kNumClasses = static_cast<int32_t>(std::size(kClasses));
+
+const ModuleClass* classAt(int32_t index) {
+    return index >= 0 && index < kNumClasses ? &kClasses[index] : nullptr;
 }
 
 template <typename Info>
-void describeClassFully(Info& info) {
-    describeClass(info);
+void describeClass(const ModuleClass& type, Info& info) {
+    std::memcpy(info.cid, type.id.bytes, sizeof info.cid);
+    info.cardinality = PClassInfo::kManyInstances;
+    copyText(info.category, kVstAudioEffectClass);
+    copyText(info.name, type.identity.effectName);
+}
+
+template <typename Info>
+void describeClassFully(const ModuleClass& type, Info& info) {
+    describeClass(type, info);
     info.classFlags = 0;
     copyText(info.subCategories, subcategory::kFx);
-    copyText(info.vendor, zindra::kVendorName);
+    copyText(info.vendor, type.identity.vendorName);
     copyText(info.version, kVersion);
     copyText(info.sdkVersion, kInterfaceVersionString);
+}
+
+// Fills the record of class index from nothing; kInvalidArgument for no
+// such class or no record.
+template <typename Info>
+tresult describe(int32_t index, Info* info, void (*fill)(const ModuleClass&, Info&)) {
+    const ModuleClass* type = classAt(index);
+    if (!type || !info) return kInvalidArgument;
+    std::memset(info, 0, sizeof *info);
+    fill(*type, *info);
+    return kResultOk;
 }
 
 // One factory for the module's life; hosts count references on it, but it
@@ -58,35 +100,23 @@ public:
         info->flags = PFactoryInfo::kUnicode;
         return kResultOk;
     }
-    int32_t ZINDRA_VST3_CALL countClasses() override { return 1; }
+    int32_t ZINDRA_VST3_CALL countClasses() override { return kNumClasses; }
     tresult ZINDRA_VST3_CALL getClassInfo(int32_t index, PClassInfo* info) override {
-        if (index != 0 || !info) return kInvalidArgument;
-        std::memset(info, 0, sizeof *info);
-        describeClass(*info);
-        return kResultOk;
+        return describe(index, info, &describeClass<PClassInfo>);
     }
     tresult ZINDRA_VST3_CALL createInstance(FIDString classId, FIDString interfaceId,
                                             void** object) override {
         if (!object) return kInvalidArgument;
         *object = nullptr;
-        if (!sameUid(classId, ZindraComponent::kClassId)) return kNoInterface;
-        ZindraComponent* component = ZindraComponent::create();
-        if (!component) return kOutOfMemory;
-        const tresult result = component->queryInterface(interfaceId, object);
-        component->release();
-        return result;
+        for (const ModuleClass& type : kClasses)
+            if (sameUid(classId, type.id)) return type.create(interfaceId, object);
+        return kNoInterface;
     }
     tresult ZINDRA_VST3_CALL getClassInfo2(int32_t index, PClassInfo2* info) override {
-        if (index != 0 || !info) return kInvalidArgument;
-        std::memset(info, 0, sizeof *info);
-        describeClassFully(*info);
-        return kResultOk;
+        return describe(index, info, &describeClassFully<PClassInfo2>);
     }
     tresult ZINDRA_VST3_CALL getClassInfoUnicode(int32_t index, PClassInfoW* info) override {
-        if (index != 0 || !info) return kInvalidArgument;
-        std::memset(info, 0, sizeof *info);
-        describeClassFully(*info);
-        return kResultOk;
+        return describe(index, info, &describeClassFully<PClassInfoW>);
     }
     tresult ZINDRA_VST3_CALL setHostContext(FUnknown*) override { return kResultOk; }
 };

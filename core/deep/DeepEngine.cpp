@@ -70,7 +70,9 @@ DeepEngine::~DeepEngine() {
 
 void DeepEngine::reset() {
     sampleRate = rateSource.hostSampleRate();
-    if (!(sampleRate > 0.0f)) sampleRate = 44100.0f;
+    // A rate no host runs at (none, negative, not a number, beyond 10 MHz)
+    // is taken as 44.1 kHz, as Zindra's engine takes it.
+    if (!(sampleRate > 0.0f && sampleRate < 1e7f)) sampleRate = 44100.0f;
     publishedRate.store(sampleRate, std::memory_order_relaxed);
     std::fill(frame, frame + kN, ComplexF{0.0f, 0.0f});
     std::fill(accumulator, accumulator + kN, ComplexF{0.0f, 0.0f});

@@ -1,18 +1,20 @@
-// Arbitrary bytes offered to the VST 3 component as its state, as a host
-// reading a damaged project would. A state is taken whole or refused; either
-// way the component then saves a state it takes back unchanged, and a refused
-// state leaves the saved state exactly as it was.
+// Arbitrary bytes offered to each VST 3 class's component (Zindra's and
+// Zindra Deep's) as its state, as a host reading a damaged project would. A state is taken whole or
+// refused; either way the component then saves a state it takes back unchanged, and a refused state
+// leaves the saved state exactly as it was.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "support/MemoryStream.h"
+#include "vst3/DeepComponent.h"
 #include "vst3/ZindraComponent.h"
 
 namespace {
 
-vst3::ZindraComponent& component() {
-    static vst3::ZindraComponent* made = vst3::ZindraComponent::create();
+template <typename Component>
+Component& component() {
+    static Component* made = Component::create();
     if (!made) std::abort();
     return *made;
 }
@@ -27,16 +29,13 @@ std::vector<uint8_t> saved(vst3::IComponent& c) {
     return stream.bytes;
 }
 
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // Refused states are reported; keep the reports out of the way.
     setenv("ZINDRA_MESSAGE_LOG", "/dev/null", 1);
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    vst3::IComponent& c = component();
+void offer(vst3::IComponent& c, const uint8_t* data, size_t size) {
     const std::vector<uint8_t> before = saved(c);
     vst3host::MemoryStream offered(std::vector<uint8_t>(data, data + size));
     const vst3::tresult result = c.setState(&offered);
@@ -47,5 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vst3host::MemoryStream again(after);
     check(c.setState(&again) == vst3::kResultOk);
     check(saved(c) == after);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    offer(component<vst3::ZindraComponent>(), data, size);
+    offer(component<vst3::DeepComponent>(), data, size);
     return 0;
 }

@@ -66,7 +66,7 @@ Stereo mixture(size_t n) {
 
 class Deep {
 public:
-    Deep() : hooks(kRate), effect(hooks) {}
+    explicit Deep(float rate = kRate) : hooks(rate), effect(hooks) {}
     void set(deep::Param p, double units) { effect.setParameter(p, normalised(p, units)); }
     Stereo run(Stereo in, int32_t block = 512) {
         Stereo out(in.size());
@@ -174,7 +174,7 @@ TEST(Deep, BlockSizesDoNotChangeTheOutput) {
 // Not-a-number counts as silence, infinities as the loudest sample; neither
 // lingers: once the input is sound again, so is the output, and within the
 // time the means take to forget it matches a run that never saw them.
-TEST(Deep, HostileInputLeavesNoTrace) {
+TEST(Deep, HostileInputAndRatesLeaveNoTrace) {
     const size_t n = 6 * 44100;
     const Stereo clean = mixture(n);
     const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -192,6 +192,15 @@ TEST(Deep, HostileInputLeavesNoTrace) {
         for (size_t i = n - 44100; i < n; ++i)
             worst = std::max(worst, double(std::fabs(out.left[i] - expected.left[i])));
         EXPECT_LT(worst, 1e-4) << hostile;
+    }
+    // A rate no host runs at is taken as 44.1 kHz (even with no smoothing,
+    // where an infinite rate once left the output not a number).
+    for (const float rate : {inf, nan, 0.0f, -48000.0f, 2e7f}) {
+        Deep deep(rate), reference;
+        deep.set(deep::kSmoothing, 0.0);
+        reference.set(deep::kSmoothing, 0.0);
+        const Stereo in = mixture(44100);
+        EXPECT_EQ(deep.run(in).left, reference.run(in).left) << rate;
     }
 }
 

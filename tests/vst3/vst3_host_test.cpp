@@ -1,12 +1,14 @@
 // A VST 3 host of the project's own: finds the module in the bundle as hosts
-// do, enters it, reads its factory and drives the effect only through the
-// interfaces hosts call. Where the VST 3 module must agree with the VST 2
-// library of the same build (names, programs, latency, audio to the bit) the
-// test hosts both and compares.
+// do, enters it, reads its factory and drives each of its classes only
+// through the interfaces hosts call. Where a class must agree with the VST 2
+// library of its effect from the same build (names, programs, latency, audio
+// to the bit) the test hosts both and compares. Every behaviour is checked
+// for each class: Zindra's (against zindra.so / zindra.dll) and Zindra
+// Deep's (against zindra_deep.so / zindra_deep.dll).
 //
-//   vst3_host VST2-LIBRARY BUNDLE [gtest options]
+//   vst3_host ZINDRA-VST2-LIBRARY DEEP-VST2-LIBRARY BUNDLE [gtest options]
 //
-// Editor.* opens the editor in a host window: it needs a display (the
+// Editor.* opens Zindra's editor in a host window: it needs a display (the
 // registration gives it a virtual one).
 #include <gtest/gtest.h>
 
@@ -19,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,7 +31,9 @@
 #include <vector>
 
 #include "app/HostedPlugin.h"
+#include "core/ParameterTable.h"
 #include "core/ZindraParameters.h"
+#include "core/deep/DeepParameters.h"
 #include "platform/dynamic_library.h"
 #include "platform/host_input.h"
 #include "platform/window.h"
@@ -41,16 +46,102 @@ namespace {
 
 using namespace vst3;
 
-std::string vst2Path;
+std::string zindraVst2Path;
+std::string deepVst2Path;
 std::string bundlePath;
 
 constexpr double kRate = 44100.0;
-constexpr int32_t kNumParams = zindra::kNumParams;
-constexpr int32_t kNumPrograms = 10;
-// The program-change parameter follows the effect's own.
-constexpr ParamID kProgramParam = kNumParams;
-constexpr size_t kStateSize = 3652;
 constexpr int kEditorWidth = 508, kEditorHeight = 341;
+
+// Automation a host sends at the start of the block that begins at `frame`.
+struct Automation {
+    int64_t frame;
+    int32_t index;
+    float value;  // a float, so that both formats receive the same number
+};
+
+// A parameter's value as hosts show it, with the unit they show beside it.
+struct ShownValue {
+    int32_t index;
+    double value;
+    const char* text;
+    const char* units;
+};
+
+struct Setting {
+    int32_t index;
+    double value;
+};
+
+// One class of the module, and what a host must find in it.
+struct TestedClass {
+    const char* id;               // the tests' name for it
+    const char* name;             // as the factory lists it
+    Uid classId;                  // fixed for good: stored sessions name the class by it
+    const std::string* vst2Path;  // the VST 2 library of the same effect
+    core::ParameterTable parameters;
+    int32_t numPrograms;
+    size_t stateSize;  // the bank and the current program
+    uint32_t latency;
+    const char* damagedBank;  // the effect's messages for a state it refuses
+    const char* wrongMagic;
+    int editorHeight;               // of the view, 508 pixels wide
+    std::vector<ShownValue> shown;  // the first one's parameter is a continuous one
+    std::vector<Setting> edits;     // a few values away from every factory program's
+    std::vector<Automation> automation;
+
+    int32_t numParams() const { return static_cast<int32_t>(parameters.size()); }
+    // The program-change parameter follows the effect's own.
+    ParamID programParam() const { return static_cast<ParamID>(parameters.size()); }
+    double programValue(int32_t program) const { return program / double(numPrograms - 1); }
+};
+
+const TestedClass zindraClass{
+    .id = "Zindra",
+    .name = "Zindra",
+    .classId = makeUid(0x7B3E1C52, 0x9D4A4F0E, 0xA6C2E8B1, 0x5A51374E),
+    .vst2Path = &zindraVst2Path,
+    .parameters = zindra::kParameters,
+    .numPrograms = 10,
+    .stateSize = 3652,
+    .latency = 8192,
+    .damagedBank = "E5 - Not a valid Zindra bank.",
+    .wrongMagic = "E2 - Not a valid Zindra preset.",
+    .editorHeight = 341,
+    .shown = {{zindra::kCenter, 0.215, "4300 Hz", "Hz"}, {zindra::kMix, 0.1, "10 %", "%"}},
+    .edits = {{zindra::kMix, 0.25}, {zindra::kWidth, 0.75}, {zindra::kBypass, 1.0}},
+    .automation = {{65536, zindra::kMix, 0.25f},
+                   {65536, zindra::kCenter, 0.625f},
+                   {98304, zindra::kStereolize, 0.0f}},
+};
+
+const TestedClass deepClass{
+    .id = "ZindraDeep",
+    .name = "Zindra Deep",
+    .classId = makeUid(0x061ADDC0, 0xA4544976, 0x8BBF6C76, 0x8601D570),
+    .vst2Path = &deepVst2Path,
+    .parameters = deep::kParameters,
+    .numPrograms = 6,
+    .stateSize = 2100,
+    .latency = 4096,
+    .damagedBank = "E5 - Not a valid Zindra Deep bank.",
+    .wrongMagic = "E2 - Not a valid Zindra Deep preset.",
+    .editorHeight = 387,
+    .shown = {{deep::kLowKeep, 0.3, "150 Hz", "Hz"},
+              {deep::kDepth, 0.5, "30 dB", "dB"},
+              {deep::kTail, 0.1, "300 ms", "ms"},
+              {deep::kMix, 0.1, "10 %", "%"}},
+    .edits = {{deep::kMix, 0.25}, {deep::kWidth, 0.75}, {deep::kIsolate, 1.0}},
+    .automation = {{65536, deep::kMix, 0.25f},
+                   {65536, deep::kLowKeep, 0.625f},
+                   {98304, deep::kIsolate, 1.0f}},
+};
+
+const TestedClass* const kClasses[] = {&zindraClass, &deepClass};
+
+std::string classTestName(const testing::TestParamInfo<const TestedClass*>& info) {
+    return info.param->id;
+}
 
 bool onWindows() { return platform::windowSystem() == platform::WindowSystem::Win32; }
 
@@ -62,8 +153,6 @@ std::string narrow(const char16* text) {
 }
 
 std::u16string widen(std::string_view text) { return std::u16string(text.begin(), text.end()); }
-
-double programValue(int32_t program) { return program / double(kNumPrograms - 1); }
 
 template <typename Interface>
 Interface* query(FUnknown* object) {
@@ -309,22 +398,23 @@ private:
     bool entered = false;
 };
 
-// One effect as a host holds it: made by the factory, initialized, its
-// processor and controller (the same object) queried.
+// One effect as a host holds it: made by the factory from its class's
+// identifier, initialized, its processor and controller (the same object)
+// queried.
 struct Plugin {
     ~Plugin() {
         if (component) close();
     }
 
-    testing::AssertionResult open() {
+    testing::AssertionResult open(const TestedClass& tested) {
+        type = &tested;
         IPluginFactory* factory = Module::factory();
-        PClassInfo info{};
-        if (!factory || factory->getClassInfo(0, &info) != kResultOk)
-            return testing::AssertionFailure() << "no module or no class";
+        if (!factory) return testing::AssertionFailure() << "no module";
         void* object = nullptr;
-        if (factory->createInstance(info.cid, IComponent::iid.bytes, &object) != kResultOk ||
+        if (factory->createInstance(tested.classId.bytes, IComponent::iid.bytes, &object) !=
+                kResultOk ||
             !object)
-            return testing::AssertionFailure() << "the factory made no component";
+            return testing::AssertionFailure() << "the factory made no " << tested.name;
         component = static_cast<IComponent*>(object);
         if (component->initialize(&context) != kResultOk) {
             component->release();
@@ -354,7 +444,7 @@ struct Plugin {
 
     std::vector<ParamValue> values() const {
         std::vector<ParamValue> all;
-        for (ParamID id = 0; id <= kProgramParam; ++id)
+        for (ParamID id = 0; id <= type->programParam(); ++id)
             all.push_back(controller->getParamNormalized(id));
         return all;
     }
@@ -372,8 +462,8 @@ struct Plugin {
     }
 
     // setupProcessing, setActive and setProcessing, as hosts start audio.
-    testing::AssertionResult start(int32_t maxBlock) {
-        ProcessSetup setup{kRealtime, kSample32, maxBlock, kRate};
+    testing::AssertionResult start(int32_t maxBlock, double rate = kRate) {
+        ProcessSetup setup{kRealtime, kSample32, maxBlock, rate};
         if (processor->setupProcessing(setup) != kResultOk)
             return testing::AssertionFailure() << "setupProcessing refused";
         if (component->setActive(1) != kResultOk || processor->setProcessing(1) != kResultOk)
@@ -404,6 +494,7 @@ struct Plugin {
         return processor->process(data);
     }
 
+    const TestedClass* type = nullptr;
     HostContext context;
     IComponent* component = nullptr;
     IAudioProcessor* processor = nullptr;
@@ -411,67 +502,105 @@ struct Plugin {
     IUnitInfo* units = nullptr;
 };
 
-class Vst3 : public testing::Test {
+// A test that runs once for each class of the module.
+class PerClass : public testing::TestWithParam<const TestedClass*> {
 protected:
-    void SetUp() override { ASSERT_TRUE(plugin.open()); }
+    static const TestedClass& tested() { return *GetParam(); }
+};
+
+// With an instance of the class open.
+class Vst3 : public PerClass {
+protected:
+    void SetUp() override { ASSERT_TRUE(plugin.open(tested())); }
     Plugin plugin;
 };
+INSTANTIATE_TEST_SUITE_P(Classes, Vst3, testing::ValuesIn(kClasses), classTestName);
 
 // ---------------------------------------------------------------------------
 // The factory and the instance
 
-TEST(Factory, DescribesOneEffectClassAndMakesOnlyIt) {
+// The classes in the order hosts list them, Zindra's first as it always was,
+// each under its fixed identifier, in all three forms of the record.
+TEST(Factory, DescribesEachEffectClassAndMakesOnlyThem) {
     IPluginFactory* factory = Module::factory();
     ASSERT_NE(factory, nullptr);
     PFactoryInfo about{};
     ASSERT_EQ(factory->getFactoryInfo(&about), kResultOk);
     EXPECT_STREQ(about.vendor, "Corvanti");
     EXPECT_TRUE(about.flags & PFactoryInfo::kUnicode);
-    ASSERT_EQ(factory->countClasses(), 1);
-
-    PClassInfo info{};
-    ASSERT_EQ(factory->getClassInfo(0, &info), kResultOk);
-    EXPECT_STREQ(info.category, kVstAudioEffectClass);
-    EXPECT_STREQ(info.name, "Zindra");
-    EXPECT_EQ(info.cardinality, PClassInfo::kManyInstances);
-    EXPECT_NE(factory->getClassInfo(1, &info), kResultOk);
-
+    ASSERT_EQ(factory->countClasses(), static_cast<int32_t>(std::size(kClasses)));
     auto* factory2 = query<IPluginFactory2>(factory);
     ASSERT_NE(factory2, nullptr);
-    PClassInfo2 info2{};
-    ASSERT_EQ(factory2->getClassInfo2(0, &info2), kResultOk);
-    EXPECT_EQ(std::memcmp(info2.cid, info.cid, sizeof info.cid), 0);
-    EXPECT_STREQ(info2.name, "Zindra");
-    EXPECT_STREQ(info2.subCategories, "Fx");
-    EXPECT_STREQ(info2.vendor, "Corvanti");
-    EXPECT_EQ(std::string_view(info2.sdkVersion).substr(0, 5), "VST 3");
-    factory2->release();
-
     auto* factory3 = query<IPluginFactory3>(factory);
     ASSERT_NE(factory3, nullptr);
+
+    for (int32_t index = 0; index < factory->countClasses(); ++index) {
+        const TestedClass& tested = *kClasses[index];
+        SCOPED_TRACE(tested.name);
+        PClassInfo info{};
+        ASSERT_EQ(factory->getClassInfo(index, &info), kResultOk);
+        EXPECT_EQ(std::memcmp(info.cid, tested.classId.bytes, sizeof info.cid), 0);
+        EXPECT_STREQ(info.category, kVstAudioEffectClass);
+        EXPECT_STREQ(info.name, tested.name);
+        EXPECT_EQ(info.cardinality, PClassInfo::kManyInstances);
+
+        PClassInfo2 info2{};
+        ASSERT_EQ(factory2->getClassInfo2(index, &info2), kResultOk);
+        EXPECT_EQ(std::memcmp(info2.cid, info.cid, sizeof info.cid), 0);
+        EXPECT_STREQ(info2.category, kVstAudioEffectClass);
+        EXPECT_STREQ(info2.name, tested.name);
+        EXPECT_STREQ(info2.subCategories, "Fx");
+        EXPECT_STREQ(info2.vendor, "Corvanti");
+        EXPECT_STREQ(info2.version, "1.14.0.0");
+        EXPECT_EQ(info2.classFlags, 0u);
+        EXPECT_EQ(std::string_view(info2.sdkVersion).substr(0, 5), "VST 3");
+
+        PClassInfoW infoW{};
+        ASSERT_EQ(factory3->getClassInfoUnicode(index, &infoW), kResultOk);
+        EXPECT_EQ(std::memcmp(infoW.cid, info.cid, sizeof info.cid), 0);
+        EXPECT_STREQ(infoW.category, kVstAudioEffectClass);
+        EXPECT_EQ(narrow(infoW.name), tested.name);
+        EXPECT_EQ(narrow(infoW.vendor), "Corvanti");
+        EXPECT_EQ(narrow(infoW.version), "1.14.0.0");
+        EXPECT_STREQ(infoW.subCategories, "Fx");
+
+        // The class's instance is its effect: a program list of its own length.
+        void* object = nullptr;
+        ASSERT_EQ(factory->createInstance(info.cid, IUnitInfo::iid.bytes, &object), kResultOk);
+        auto* units = static_cast<IUnitInfo*>(object);
+        ProgramListInfo list{};
+        EXPECT_EQ(units->getProgramListInfo(0, list), kResultOk);
+        EXPECT_EQ(list.programCount, tested.numPrograms);
+        EXPECT_EQ(units->release(), 0u);
+
+        // An interface the class lacks: nothing, and no object.
+        object = &about;
+        EXPECT_NE(factory->createInstance(info.cid, IPlugView::iid.bytes, &object), kResultOk);
+        EXPECT_EQ(object, nullptr);
+    }
+    const int32_t beyond = factory->countClasses();
+    PClassInfo info{};
+    PClassInfo2 info2{};
     PClassInfoW infoW{};
-    ASSERT_EQ(factory3->getClassInfoUnicode(0, &infoW), kResultOk);
-    EXPECT_EQ(std::memcmp(infoW.cid, info.cid, sizeof info.cid), 0);
-    EXPECT_STREQ(infoW.category, kVstAudioEffectClass);
-    EXPECT_EQ(narrow(infoW.name), "Zindra");
-    EXPECT_EQ(narrow(infoW.vendor), "Corvanti");
-    EXPECT_STREQ(infoW.subCategories, "Fx");
+    for (int32_t index : {-1, beyond}) {
+        EXPECT_NE(factory->getClassInfo(index, &info), kResultOk);
+        EXPECT_NE(factory2->getClassInfo2(index, &info2), kResultOk);
+        EXPECT_NE(factory3->getClassInfoUnicode(index, &infoW), kResultOk);
+    }
+    factory2->release();
     factory3->release();
 
-    // Anything but the class, or an interface it lacks: nothing, and no object.
+    // Any other class: nothing, and no object.
     TUID otherClass = {};
     void* object = &about;
     EXPECT_NE(factory->createInstance(otherClass, IComponent::iid.bytes, &object), kResultOk);
-    EXPECT_EQ(object, nullptr);
-    object = &about;
-    EXPECT_NE(factory->createInstance(info.cid, IPlugView::iid.bytes, &object), kResultOk);
     EXPECT_EQ(object, nullptr);
 }
 
 // The component is processor, controller and unit information at once: a
 // host finds the controller by asking the component and must see one object
 // whichever interface it starts from.
-TEST_F(Vst3, IsOneObjectBehindEveryInterface) {
+TEST_P(Vst3, IsOneObjectBehindEveryInterface) {
     FUnknown* identity = query<FUnknown>(plugin.component);
     ASSERT_NE(identity, nullptr);
     for (FUnknown* part :
@@ -491,8 +620,8 @@ TEST_F(Vst3, IsOneObjectBehindEveryInterface) {
 // ---------------------------------------------------------------------------
 // Buses, processing setup, latency
 
-TEST_F(Vst3, HasOneStereoBusEachWayAndTheVst2Latency) {
-    HostedPlugin vst2(vst2Path, static_cast<float>(kRate));
+TEST_P(Vst3, HasOneStereoBusEachWayAndTheVst2Latency) {
+    HostedPlugin vst2(*tested().vst2Path, static_cast<float>(kRate));
     for (BusDirection direction : {kInput, kOutput}) {
         EXPECT_EQ(plugin.component->getBusCount(kAudio, direction), 1);
         EXPECT_EQ(plugin.component->getBusCount(kEvent, direction), 0);
@@ -519,64 +648,78 @@ TEST_F(Vst3, HasOneStereoBusEachWayAndTheVst2Latency) {
     EXPECT_EQ(plugin.processor->canProcessSampleSize(kSample64), kResultFalse);
     ProcessSetup doubles{kRealtime, kSample64, 512, kRate};
     EXPECT_NE(plugin.processor->setupProcessing(doubles), kResultOk);
-    EXPECT_EQ(plugin.processor->getLatencySamples(), 8192u);
+    EXPECT_EQ(plugin.processor->getLatencySamples(), tested().latency);
     EXPECT_EQ(plugin.processor->getLatencySamples(), static_cast<uint32_t>(vst2.latency()));
+    EXPECT_EQ(plugin.processor->getTailSamples(), tested().latency);
 
     // A call without samples carries automation only: it is applied at once.
     ASSERT_TRUE(plugin.start(512));
+    const ParamID program = tested().programParam();
+    const Setting edit = tested().edits[0];
     ParameterChanges changes;
-    changes.add(kProgramParam, programValue(4));
-    changes.add(zindra::kMix, 0.25);
+    changes.add(program, tested().programValue(4));
+    changes.add(static_cast<ParamID>(edit.index), edit.value);
     EXPECT_EQ(plugin.process(nullptr, nullptr, 0, changes), kResultOk);
-    EXPECT_EQ(plugin.controller->getParamNormalized(kProgramParam), programValue(4));
-    EXPECT_EQ(plugin.controller->getParamNormalized(zindra::kMix), 0.25);
+    EXPECT_EQ(plugin.controller->getParamNormalized(program), tested().programValue(4));
+    EXPECT_EQ(plugin.controller->getParamNormalized(edit.index), edit.value);
     plugin.stop();
 }
 
 // ---------------------------------------------------------------------------
 // Parameters and programs
 
-TEST_F(Vst3, ParametersAreTheVst2LibrarysAndReadAsHostsShowThem) {
-    HostedPlugin vst2(vst2Path, static_cast<float>(kRate));
+TEST_P(Vst3, ParametersAreTheVst2LibrarysAndReadAsHostsShowThem) {
+    HostedPlugin vst2(*tested().vst2Path, static_cast<float>(kRate));
+    const int32_t numParams = tested().numParams();
+    const int32_t numPrograms = tested().numPrograms;
+    const ParamID programParam = tested().programParam();
     const std::vector<std::string> names = vst2.parameterNames();
-    ASSERT_EQ(names.size(), static_cast<size_t>(kNumParams));
-    ASSERT_EQ(plugin.controller->getParameterCount(), kNumParams + 1);
+    ASSERT_EQ(names.size(), static_cast<size_t>(numParams));
+    ASSERT_EQ(plugin.controller->getParameterCount(), numParams + 1);
     ParameterInfo info{};
-    for (int32_t i = 0; i < kNumParams; ++i) {
+    for (int32_t i = 0; i < numParams; ++i) {
+        const core::ParameterInfo& row = tested().parameters[static_cast<size_t>(i)];
         ASSERT_EQ(plugin.controller->getParameterInfo(i, info), kResultOk);
         EXPECT_EQ(info.id, static_cast<ParamID>(i));
         EXPECT_EQ(narrow(info.title), names[static_cast<size_t>(i)]);
-        EXPECT_EQ(info.stepCount, zindra::kParameters[i].isSwitch() ? 1 : 0)
-            << names[static_cast<size_t>(i)];
+        EXPECT_EQ(narrow(info.title), row.name);
+        EXPECT_EQ(info.stepCount, row.isSwitch() ? 1 : 0) << names[static_cast<size_t>(i)];
         EXPECT_TRUE(info.flags & ParameterInfo::kCanAutomate);
         EXPECT_FALSE(info.flags & ParameterInfo::kIsProgramChange);
         EXPECT_EQ(info.unitId, kRootUnitId);
-        EXPECT_GE(info.defaultNormalizedValue, 0.0);
-        EXPECT_LE(info.defaultNormalizedValue, 1.0);
+        EXPECT_EQ(info.defaultNormalizedValue, static_cast<double>(row.defaultValue));
+        // The default is what a new instance holds, as in the VST 2 library.
+        EXPECT_EQ(info.defaultNormalizedValue, static_cast<double>(vst2.parameter(i)));
     }
-    ASSERT_EQ(plugin.controller->getParameterInfo(kNumParams, info), kResultOk);
-    EXPECT_EQ(info.id, kProgramParam);
+    ASSERT_EQ(plugin.controller->getParameterInfo(numParams, info), kResultOk);
+    EXPECT_EQ(info.id, programParam);
     EXPECT_TRUE(info.flags & ParameterInfo::kIsProgramChange);
-    EXPECT_EQ(info.stepCount, kNumPrograms - 1);
+    EXPECT_EQ(info.stepCount, numPrograms - 1);
     EXPECT_EQ(info.unitId, kRootUnitId);
-    EXPECT_NE(plugin.controller->getParameterInfo(kNumParams + 1, info), kResultOk);
+    EXPECT_NE(plugin.controller->getParameterInfo(numParams + 1, info), kResultOk);
     EXPECT_NE(plugin.controller->getParameterInfo(-1, info), kResultOk);
 
-    ASSERT_EQ(plugin.controller->getParameterInfo(zindra::kCenter, info), kResultOk);
-    EXPECT_EQ(narrow(info.units), "Hz");
-    EXPECT_EQ(plugin.text(zindra::kCenter, 0.215), "4300 Hz");
-    EXPECT_EQ(plugin.text(zindra::kMix, 0.1), "10 %");
-    for (int32_t i = 0; i < kNumParams; ++i) {
-        if (!zindra::kParameters[i].isSwitch()) continue;
+    for (const ShownValue& shown : tested().shown) {
+        ASSERT_EQ(plugin.controller->getParameterInfo(shown.index, info), kResultOk);
+        EXPECT_EQ(narrow(info.units), shown.units);
+        EXPECT_EQ(plugin.text(shown.index, shown.value), shown.text);
+    }
+    for (int32_t i = 0; i < numParams; ++i) {
+        if (!tested().parameters[static_cast<size_t>(i)].isSwitch()) continue;
         EXPECT_EQ(plugin.text(i, 1.0), "On");
         EXPECT_EQ(plugin.text(i, 0.0), "Off");
     }
     const std::vector<std::string> programs = vst2.programNames();
-    for (int32_t p = 0; p < kNumPrograms; ++p)
-        EXPECT_EQ(plugin.text(kProgramParam, programValue(p)), programs[static_cast<size_t>(p)]);
+    ASSERT_EQ(programs.size(), static_cast<size_t>(numPrograms));
+    for (int32_t p = 0; p < numPrograms; ++p)
+        EXPECT_EQ(plugin.text(programParam, tested().programValue(p)),
+                  programs[static_cast<size_t>(p)]);
+    // A value that is not a number means the first program, on every target.
+    EXPECT_EQ(plugin.text(programParam, std::nan("")), programs[0]);
+    EXPECT_EQ(plugin.controller->normalizedParamToPlain(programParam, std::nan("")), 0.0);
 
     // What a host shows, typed back, is the value that shows the same.
-    for (ParamID id = 0; id <= kProgramParam; ++id) {
+    for (ParamID id = 0; id <= programParam; ++id) {
         for (double value : {0.0, 0.1, 0.215, 0.5, 0.777, 1.0}) {
             const std::string shown = plugin.text(id, value);
             std::u16string typed = widen(shown);
@@ -588,18 +731,31 @@ TEST_F(Vst3, ParametersAreTheVst2LibrarysAndReadAsHostsShowThem) {
     }
     std::u16string nonsense = u"loud";
     ParamValue ignored = 0.0;
-    EXPECT_NE(plugin.controller->getParamValueByString(zindra::kCenter, nonsense.data(), ignored),
+    EXPECT_NE(
+        plugin.controller->getParamValueByString(tested().shown[0].index, nonsense.data(), ignored),
+        kResultOk);
+    EXPECT_NE(plugin.controller->getParamValueByString(programParam, nonsense.data(), ignored),
               kResultOk);
-    EXPECT_NE(plugin.controller->getParamValueByString(kProgramParam, nonsense.data(), ignored),
+    EXPECT_EQ(plugin.controller->normalizedParamToPlain(programParam, tested().programValue(4)),
+              4.0);
+    EXPECT_EQ(plugin.controller->plainParamToNormalized(programParam, 4.0),
+              tested().programValue(4));
+    // Beyond the effect's parameters and the program's there is nothing.
+    String128 text{};
+    EXPECT_NE(plugin.controller->getParamStringByValue(programParam + 1, 0.5, text), kResultOk);
+    std::u16string zero = u"0";
+    EXPECT_NE(plugin.controller->getParamValueByString(programParam + 1, zero.data(), ignored),
               kResultOk);
-    EXPECT_EQ(plugin.controller->normalizedParamToPlain(kProgramParam, programValue(4)), 4.0);
-    EXPECT_EQ(plugin.controller->plainParamToNormalized(kProgramParam, 4.0), programValue(4));
+    EXPECT_NE(plugin.controller->setParamNormalized(programParam + 1, 0.5), kResultOk);
+    EXPECT_EQ(plugin.controller->getParamNormalized(programParam + 1), 0.0);
 }
 
-TEST_F(Vst3, ProgramsAreTheVst2LibrarysAndChooseTheSameValues) {
-    HostedPlugin vst2(vst2Path, static_cast<float>(kRate));
+TEST_P(Vst3, ProgramsAreTheVst2LibrarysAndChooseTheSameValues) {
+    HostedPlugin vst2(*tested().vst2Path, static_cast<float>(kRate));
+    const int32_t numPrograms = tested().numPrograms;
+    const ParamID programParam = tested().programParam();
     const std::vector<std::string> names = vst2.programNames();
-    ASSERT_EQ(names.size(), static_cast<size_t>(kNumPrograms));
+    ASSERT_EQ(names.size(), static_cast<size_t>(numPrograms));
 
     ASSERT_EQ(plugin.units->getUnitCount(), 1);
     UnitInfo unit{};
@@ -611,38 +767,40 @@ TEST_F(Vst3, ProgramsAreTheVst2LibrarysAndChooseTheSameValues) {
     ProgramListInfo list{};
     ASSERT_EQ(plugin.units->getProgramListInfo(0, list), kResultOk);
     EXPECT_EQ(list.id, unit.programListId);
-    ASSERT_EQ(list.programCount, kNumPrograms);
+    ASSERT_EQ(list.programCount, numPrograms);
     String128 name{};
-    for (int32_t p = 0; p < kNumPrograms; ++p) {
+    for (int32_t p = 0; p < numPrograms; ++p) {
         ASSERT_EQ(plugin.units->getProgramName(list.id, p, name), kResultOk);
         EXPECT_EQ(narrow(name), names[static_cast<size_t>(p)]);
     }
-    EXPECT_NE(plugin.units->getProgramName(list.id, kNumPrograms, name), kResultOk);
+    EXPECT_NE(plugin.units->getProgramName(list.id, numPrograms, name), kResultOk);
+    EXPECT_NE(plugin.units->getProgramName(list.id, -1, name), kResultOk);
 
     ComponentHandler handler;
     ASSERT_EQ(plugin.controller->setComponentHandler(&handler), kResultOk);
     const auto expectSameValues = [&](const char* when) {
-        for (int32_t i = 0; i < kNumParams; ++i)
+        for (int32_t i = 0; i < tested().numParams(); ++i)
             EXPECT_EQ(plugin.controller->getParamNormalized(i),
                       static_cast<double>(vst2.parameter(i)))
                 << when << ", " << names[0] << " parameter " << i;
     };
     expectSameValues("new");
-    for (int32_t p : {3, 0, 9, 5}) {
-        plugin.controller->setParamNormalized(kProgramParam, programValue(p));
+    for (int32_t p : {3, 0, numPrograms - 1, numPrograms / 2}) {
+        plugin.controller->setParamNormalized(programParam, tested().programValue(p));
         vst2.setProgram(p);
-        EXPECT_EQ(plugin.controller->getParamNormalized(kProgramParam), programValue(p));
+        EXPECT_EQ(plugin.controller->getParamNormalized(programParam), tested().programValue(p));
         expectSameValues(names[static_cast<size_t>(p)].c_str());
     }
     // An edited value stays with its program, as in the VST 2 library.
-    plugin.controller->setParamNormalized(zindra::kWidth, 0.75);
-    vst2.setParameter(zindra::kWidth, 0.75f);
-    for (int32_t p : {2, 5}) {
-        plugin.controller->setParamNormalized(kProgramParam, programValue(p));
+    const Setting edit = tested().edits[1];
+    plugin.controller->setParamNormalized(edit.index, edit.value);
+    vst2.setParameter(edit.index, static_cast<float>(edit.value));
+    for (int32_t p : {2, numPrograms / 2}) {
+        plugin.controller->setParamNormalized(programParam, tested().programValue(p));
         vst2.setProgram(p);
     }
     expectSameValues("edited program chosen again");
-    EXPECT_EQ(plugin.controller->getParamNormalized(zindra::kWidth), 0.75);
+    EXPECT_EQ(plugin.controller->getParamNormalized(edit.index), edit.value);
 
     // Each program change asks the host to reread the values; no edit is
     // reported for what the host itself set.
@@ -673,28 +831,21 @@ void makeSignal(int64_t frames, std::vector<float>& left, std::vector<float>& ri
     }
 }
 
-// Automation a host sends at the start of the block that begins at `frame`.
-struct Automation {
-    int64_t frame;
-    int32_t index;
-    float value;  // a float, so that both formats receive the same number
-};
-
 // Left then right, `frames` each.
 using Rendering = std::vector<float>;
 
-void renderVst3(int32_t program, int32_t block, const std::vector<float>& left,
-                const std::vector<float>& right, const std::vector<Automation>& automation,
-                Rendering& result) {
+void renderVst3(const TestedClass& tested, int32_t program, int32_t block,
+                const std::vector<float>& left, const std::vector<float>& right,
+                const std::vector<Automation>& automation, Rendering& result, double rate = kRate) {
     Plugin plugin;
-    ASSERT_TRUE(plugin.open());
-    ASSERT_TRUE(plugin.start(block));
+    ASSERT_TRUE(plugin.open(tested));
+    ASSERT_TRUE(plugin.start(block, rate));
     const auto frames = static_cast<int64_t>(left.size());
     result.assign(static_cast<size_t>(2 * frames), 0.0f);
     ParameterChanges changes;
     for (int64_t at = 0; at < frames; at += block) {
         changes.clear();
-        if (at == 0) changes.add(kProgramParam, programValue(program));
+        if (at == 0) changes.add(tested.programParam(), tested.programValue(program));
         for (const Automation& change : automation)
             if (change.frame == at) changes.add(static_cast<ParamID>(change.index), change.value);
         float* in[2] = {const_cast<float*>(&left[at]), const_cast<float*>(&right[at])};
@@ -705,10 +856,10 @@ void renderVst3(int32_t program, int32_t block, const std::vector<float>& left,
     EXPECT_EQ(plugin.close(), 0u);
 }
 
-void renderVst2(int32_t program, int32_t block, const std::vector<float>& left,
-                const std::vector<float>& right, const std::vector<Automation>& automation,
-                Rendering& result) {
-    HostedPlugin vst2(vst2Path, static_cast<float>(kRate));
+void renderVst2(const TestedClass& tested, int32_t program, int32_t block,
+                const std::vector<float>& left, const std::vector<float>& right,
+                const std::vector<Automation>& automation, Rendering& result) {
+    HostedPlugin vst2(*tested.vst2Path, static_cast<float>(kRate));
     vst2.start(block);
     vst2.setProgram(program);
     const auto frames = static_cast<int64_t>(left.size());
@@ -722,19 +873,21 @@ void renderVst2(int32_t program, int32_t block, const std::vector<float>& left,
     }
 }
 
-class Audio : public testing::TestWithParam<std::tuple<int32_t, int32_t>> {};
+// A class, one of its programs, a block size.
+using AudioCase = std::tuple<const TestedClass*, int32_t, int32_t>;
+
+class Audio : public testing::TestWithParam<AudioCase> {};
 
 TEST_P(Audio, EqualsTheVst2LibraryBitForBit) {
-    const auto [program, block] = GetParam();
+    const auto [tested, program, block] = GetParam();
     constexpr int64_t kFrames = 131072;  // about three seconds, whole blocks of both sizes
-    const std::vector<Automation> automation = {{65536, zindra::kMix, 0.25f},
-                                                {65536, zindra::kCenter, 0.625f},
-                                                {98304, zindra::kStereolize, 0.0f}};
     std::vector<float> left, right;
     makeSignal(kFrames, left, right);
     Rendering vst3, vst2;
-    ASSERT_NO_FATAL_FAILURE(renderVst3(program, block, left, right, automation, vst3));
-    ASSERT_NO_FATAL_FAILURE(renderVst2(program, block, left, right, automation, vst2));
+    ASSERT_NO_FATAL_FAILURE(
+        renderVst3(*tested, program, block, left, right, tested->automation, vst3));
+    ASSERT_NO_FATAL_FAILURE(
+        renderVst2(*tested, program, block, left, right, tested->automation, vst2));
     ASSERT_EQ(vst3.size(), vst2.size());
     if (std::memcmp(vst3.data(), vst2.data(), vst3.size() * sizeof(float)) != 0) {
         size_t first = 0;
@@ -749,54 +902,100 @@ TEST_P(Audio, EqualsTheVst2LibraryBitForBit) {
     EXPECT_GT(peak, 0.01f);
 }
 
-INSTANTIATE_TEST_SUITE_P(ProgramsAndBlocks, Audio,
-                         testing::Combine(testing::Values(0, 4, 5), testing::Values(64, 8192)),
+// Every program of every class, in small blocks and in blocks of a whole frame.
+std::vector<AudioCase> audioCases() {
+    std::vector<AudioCase> cases;
+    for (const TestedClass* tested : kClasses)
+        for (int32_t program = 0; program < tested->numPrograms; ++program)
+            for (int32_t block : {64, 8192}) cases.emplace_back(tested, program, block);
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgramsAndBlocks, Audio, testing::ValuesIn(audioCases()),
                          [](const testing::TestParamInfo<Audio::ParamType>& info) {
-                             return "program" + std::to_string(std::get<0>(info.param)) + "_block" +
-                                    std::to_string(std::get<1>(info.param));
+                             return std::string(std::get<0>(info.param)->id) + "_program" +
+                                    std::to_string(std::get<1>(info.param)) + "_block" +
+                                    std::to_string(std::get<2>(info.param));
                          });
+
+// A rate no engine can run at, whatever a host hands over (beyond what a
+// float holds, not a number, none), leaves the effect at its default rate:
+// the same output as at 44100 Hz, and never what is not a number.
+TEST_P(Vst3, AnUnusableSampleRateRunsAtTheDefaultRate) {
+    constexpr int64_t kFrames = 65536;
+    std::vector<float> left, right;
+    makeSignal(kFrames, left, right);
+    Rendering atDefault;
+    ASSERT_NO_FATAL_FAILURE(renderVst3(tested(), 0, 512, left, right, {}, atDefault));
+    const double infinity = std::numeric_limits<double>::infinity();
+    for (double rate : {1e39, infinity, -infinity, std::nan(""), 0.0, -44100.0}) {
+        Rendering output;
+        ASSERT_NO_FATAL_FAILURE(renderVst3(tested(), 0, 512, left, right, {}, output, rate));
+        EXPECT_TRUE(output == atDefault) << "at " << rate << " Hz";
+    }
+}
 
 // ---------------------------------------------------------------------------
 // State
 
-TEST_F(Vst3, StateComesBackInAFreshInstance) {
-    plugin.controller->setParamNormalized(kProgramParam, programValue(3));
-    plugin.controller->setParamNormalized(zindra::kMix, 0.25);
-    plugin.controller->setParamNormalized(zindra::kWidth, 0.75);
-    plugin.controller->setParamNormalized(zindra::kBypass, 1.0);
+TEST_P(Vst3, StateComesBackInAFreshInstance) {
+    const ParamID programParam = tested().programParam();
+    HostedPlugin vst2(*tested().vst2Path, static_cast<float>(kRate));
+    plugin.controller->setParamNormalized(programParam, tested().programValue(3));
+    vst2.setProgram(3);
+    for (const Setting& edit : tested().edits) {
+        plugin.controller->setParamNormalized(edit.index, edit.value);
+        vst2.setParameter(edit.index, static_cast<float>(edit.value));
+    }
     const std::vector<uint8_t> saved = plugin.state();
-    ASSERT_EQ(saved.size(), kStateSize);
+    ASSERT_EQ(saved.size(), tested().stateSize);
+    // The VST 2 library's bank chunk of the same settings, then the program.
+    std::vector<uint8_t> expected = vst2.chunk(false);
+    for (uint8_t byte : {3, 0, 0, 0}) expected.push_back(byte);
+    EXPECT_EQ(saved, expected);
     MemoryStream controllerState;
     ASSERT_EQ(plugin.controller->getState(&controllerState), kResultOk);
 
     // As hosts restore: the component's state, the same to the controller,
     // then the controller's own; streams that deliver a little at a time.
     Plugin fresh;
-    ASSERT_TRUE(fresh.open());
+    ASSERT_TRUE(fresh.open(tested()));
     MemoryStream component(saved, 1000), toController(saved, 1000),
         controller(controllerState.bytes, 1000);
     EXPECT_EQ(fresh.component->setState(&component), kResultOk);
     EXPECT_EQ(fresh.controller->setComponentState(&toController), kResultOk);
     EXPECT_EQ(fresh.controller->setState(&controller), kResultOk);
     EXPECT_EQ(fresh.values(), plugin.values());
-    EXPECT_EQ(fresh.controller->getParamNormalized(kProgramParam), programValue(3));
+    EXPECT_EQ(fresh.controller->getParamNormalized(programParam), tested().programValue(3));
     EXPECT_EQ(fresh.state(), saved);
     for (MemoryStream* stream : {&component, &toController, &controller, &controllerState})
         EXPECT_EQ(stream->references, 1u);
 }
 
-TEST_F(Vst3, DamagedStateIsRefusedReportedAndChangesNothing) {
+TEST_P(Vst3, DamagedStateIsRefusedReportedAndChangesNothing) {
+    // The other class's state, good in its own class.
+    const TestedClass& other = *kClasses[&tested() == kClasses[0] ? 1 : 0];
+    std::vector<uint8_t> otherState;
+    {
+        Plugin otherPlugin;
+        ASSERT_TRUE(otherPlugin.open(other));
+        otherState = otherPlugin.state();
+    }
+
     MessageLog log;
-    plugin.controller->setParamNormalized(kProgramParam, programValue(6));
-    plugin.controller->setParamNormalized(zindra::kCenter, 0.42);
+    const size_t stateSize = tested().stateSize;
+    const int32_t numPrograms = tested().numPrograms;
+    plugin.controller->setParamNormalized(tested().programParam(),
+                                          tested().programValue(numPrograms - 4));
+    plugin.controller->setParamNormalized(tested().shown[0].index, 0.42);
     const std::vector<uint8_t> saved = plugin.state();
-    ASSERT_EQ(saved.size(), kStateSize);
+    ASSERT_EQ(saved.size(), stateSize);
     const std::vector<ParamValue> values = plugin.values();
 
     const auto withProgram = [&](uint32_t program) {
         std::vector<uint8_t> bytes = saved;
-        for (int b = 0; b < 4; ++b)
-            bytes[kStateSize - 4 + b] = static_cast<uint8_t>(program >> (8 * b));
+        for (size_t b = 0; b < 4; ++b)
+            bytes[stateSize - 4 + b] = static_cast<uint8_t>(program >> (8 * b));
         return bytes;
     };
     std::vector<uint8_t> shorter(saved.begin(), saved.end() - 1);
@@ -804,13 +1003,15 @@ TEST_F(Vst3, DamagedStateIsRefusedReportedAndChangesNothing) {
     longer.push_back(0);
     std::vector<uint8_t> badMagic = saved;
     badMagic[0] ^= 0xFF;
+    const char* damagedBank = tested().damagedBank;
     const std::vector<std::pair<std::vector<uint8_t>, const char*>> damaged = {
-        {{}, "E5 - Not a valid Zindra bank."},
-        {shorter, "E5 - Not a valid Zindra bank."},
-        {longer, "E5 - Not a valid Zindra bank."},
-        {badMagic, "E2 - Not a valid Zindra preset."},
-        {withProgram(kNumPrograms), "E5 - Not a valid Zindra bank."},
-        {withProgram(0xFFFFFFFFu), "E5 - Not a valid Zindra bank."},
+        {{}, damagedBank},
+        {shorter, damagedBank},
+        {longer, damagedBank},
+        {badMagic, tested().wrongMagic},
+        {withProgram(static_cast<uint32_t>(numPrograms)), damagedBank},
+        {withProgram(0xFFFFFFFFu), damagedBank},
+        {otherState, damagedBank},
     };
     for (size_t i = 0; i < damaged.size(); ++i) {
         MemoryStream stream(damaged[i].first);
@@ -826,19 +1027,23 @@ TEST_F(Vst3, DamagedStateIsRefusedReportedAndChangesNothing) {
 // ---------------------------------------------------------------------------
 // A long session
 
-TEST(Lifetime, AThousandInstancesLeaveNoGrowth) {
+class Lifetime : public PerClass {};
+INSTANTIATE_TEST_SUITE_P(Classes, Lifetime, testing::ValuesIn(kClasses), classTestName);
+
+TEST_P(Lifetime, AThousandInstancesLeaveNoGrowth) {
     constexpr int kSettleCycles = 100, kCycles = 1000;
     // Slack for one-off bookkeeping; one instance leaked per cycle holds far
     // more than this over 900 cycles (the engine alone holds hundreds of kB).
     constexpr long kHeapSlackBytes = 8 * 1024, kResidentSlackKb = 1024;
-    const auto cycle = [](int n) {
+    const TestedClass& type = tested();
+    const auto cycle = [&type](int n) {
         Plugin plugin;
-        ASSERT_TRUE(plugin.open());
+        ASSERT_TRUE(plugin.open(type));
         ASSERT_TRUE(plugin.start(256));
         static float left[256], right[256];
         float* channels[2] = {left, right};
         ParameterChanges changes;
-        changes.add(kProgramParam, programValue(n % kNumPrograms));
+        changes.add(type.programParam(), type.programValue(n % type.numPrograms));
         EXPECT_EQ(plugin.process(channels, channels, 256, changes), kResultOk);
         plugin.stop();
         ASSERT_EQ(plugin.close(), 0u) << "the last release destroys the instance";
@@ -871,9 +1076,15 @@ TEST(Lifetime, AThousandInstancesLeaveNoGrowth) {
 // automation and program changes in the queues, while its UI thread sets
 // parameters and programs, reads their texts, and saves and loads the state.
 // Run under ThreadSanitizer; afterwards the state still comes back whole.
-TEST(Threads, AudioAndUserInterfaceAtOnce) {
+class Threads : public PerClass {};
+INSTANTIATE_TEST_SUITE_P(Classes, Threads, testing::ValuesIn(kClasses), classTestName);
+
+TEST_P(Threads, AudioAndUserInterfaceAtOnce) {
+    const TestedClass& type = tested();
+    const int32_t numParams = type.numParams();
+    const ParamID programParam = type.programParam();
     Plugin plugin;
-    ASSERT_TRUE(plugin.open());
+    ASSERT_TRUE(plugin.open(type));
     ASSERT_TRUE(plugin.start(512));
     std::atomic<bool> running{true};
     std::thread audio([&] {
@@ -882,22 +1093,22 @@ TEST(Threads, AudioAndUserInterfaceAtOnce) {
         ParameterChanges changes;
         for (int block = 0; running.load(); ++block) {
             changes.clear();
-            changes.add(static_cast<ParamID>(block % kNumParams), (block % 7) / 6.0);
+            changes.add(static_cast<ParamID>(block % numParams), (block % 7) / 6.0);
             if (block % 50 == 0)
-                changes.add(kProgramParam, programValue(block / 50 % kNumPrograms));
+                changes.add(programParam, type.programValue(block / 50 % type.numPrograms));
             for (int i = 0; i < 512; ++i) left[i] = right[i] = static_cast<float>(i % 64) / 64.0f;
             plugin.process(channels, channels, 1 + block % 512, changes);
         }
     });
     String128 text{};
     for (int round = 0; round < 400; ++round) {
-        const auto id = static_cast<ParamID>(round % kNumParams);
+        const auto id = static_cast<ParamID>(round % numParams);
         plugin.controller->setParamNormalized(id, (round % 5) / 4.0);
         plugin.controller->getParamStringByValue(id, plugin.controller->getParamNormalized(id),
                                                  text);
         if (round % 40 == 0)
-            plugin.controller->setParamNormalized(kProgramParam,
-                                                  programValue(round % kNumPrograms));
+            plugin.controller->setParamNormalized(programParam,
+                                                  type.programValue(round % type.numPrograms));
         if (round % 20 == 0) {
             MemoryStream state;
             ASSERT_EQ(plugin.component->getState(&state), kResultOk);
@@ -920,11 +1131,24 @@ TEST(Threads, AudioAndUserInterfaceAtOnce) {
 // ---------------------------------------------------------------------------
 // The editor in a host window
 
-class Editor : public Vst3 {
+// Each class offers its editor's view, of its window's size, and no other kind.
+TEST_P(Vst3, OffersItsEditorViewAndNoOther) {
+    EXPECT_EQ(plugin.controller->createView("parameters"), nullptr);
+    EXPECT_EQ(plugin.controller->createView(nullptr), nullptr);
+    IPlugView* view = plugin.controller->createView(kViewTypeEditor);
+    ASSERT_NE(view, nullptr);
+    ViewRect size{};
+    EXPECT_EQ(view->getSize(&size), kResultOk);
+    EXPECT_EQ(size.right - size.left, 508);
+    EXPECT_EQ(size.bottom - size.top, tested().editorHeight);
+    EXPECT_EQ(view->release(), 0u);
+    EXPECT_EQ(plugin.close(), 0u) << "a view given back holds no reference";
+}
+
+class Editor : public testing::Test {
 protected:
     void SetUp() override {
-        Vst3::SetUp();
-        if (HasFatalFailure()) return;
+        ASSERT_TRUE(plugin.open(zindraClass));
         hostWindow =
             platform::createHostWindow(kEditorWidth, kEditorHeight, "Zindra VST 3 test host");
         ASSERT_EQ(plugin.controller->setComponentHandler(&handler), kResultOk);
@@ -932,6 +1156,8 @@ protected:
     void TearDown() override {
         if (plugin.controller) plugin.controller->setComponentHandler(nullptr);
     }
+
+    Plugin plugin;
 
     const char* nativeType() const {
         return onWindows() ? kPlatformTypeHWND : kPlatformTypeX11EmbedWindowID;
@@ -1070,8 +1296,10 @@ TEST_F(Editor, UserEditsReachTheHostAsBeginPerformEnd) {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: vst3_host VST2-LIBRARY BUNDLE [gtest options]\n");
+    if (argc < 4) {
+        std::fprintf(stderr,
+                     "usage: vst3_host ZINDRA-VST2-LIBRARY DEEP-VST2-LIBRARY BUNDLE [gtest "
+                     "options]\n");
         return 2;
     }
     // A bare name means the one in the working folder, not one on the
@@ -1079,8 +1307,9 @@ int main(int argc, char** argv) {
     const auto inWorkingFolder = [](std::string path) {
         return path.find_first_of("/\\") == std::string::npos ? "./" + path : path;
     };
-    vst2Path = inWorkingFolder(argv[1]);
-    bundlePath = inWorkingFolder(argv[2]);
+    zindraVst2Path = inWorkingFolder(argv[1]);
+    deepVst2Path = inWorkingFolder(argv[2]);
+    bundlePath = inWorkingFolder(argv[3]);
     testing::AddGlobalTestEnvironment(new Module);
     return RUN_ALL_TESTS();
 }
