@@ -1,22 +1,30 @@
 #!/bin/sh
 # The Windows build of the hosting code runs a song-like file through the
 # Windows plug-in under Wine; the Linux build runs the same file through the
-# Linux plug-in. Their results must agree to within -90 dB (the difference's
-# energy against the result's), for programs of each frame size and for the
-# dry path. The transforms and frame kernels of both builds round alike, so
-# the results are expected to be the same bits; the bound leaves room for a
-# compiler that rounds a step differently, where a per-bin decision between
-# nearly equal channels could then fall the other way and single samples
-# differ by more. ZINDRA_VECTOR_CODE, when set, caps the Windows plug-in's
-# vector code only: the Linux plug-in runs its widest.
+# Linux library of the same effect. Their results must agree to within -90 dB
+# (the difference's energy against the result's), for each run: a program, a
+# block size and parameter settings (by default Zindra's: programs of each
+# frame size and the dry path, "Humidity" 0). The transforms and frame
+# kernels of both builds round alike, so the results are expected to be the
+# same bits; the bound leaves room for a compiler that rounds a step
+# differently, where a per-bin decision between nearly equal channels could
+# then fall the other way and single samples differ by more.
+# ZINDRA_VECTOR_CODE, when set, caps the Windows plug-in's vector code only:
+# the Linux plug-in runs its widest.
 #
 # usage: wine_hosting.sh WINE_RUN WINDOWS_RENDER WINDOWS_PLUGIN LINUX_BUILD_DIR
+#                        [LINUX_LIBRARY [RUN ...]]
+#   LINUX_LIBRARY: the effect's library in the Linux build (zindra.so)
+#   RUN: "PROGRAM [BLOCK [INDEX=VALUE ...]]", the block 1024 unless given
 set -eu
 wine_run=$1
 windows_render=$2
 windows_plugin=$3
 linux_render=$4/bin/zindra-render-raw
-linux_plugin=$4/zindra.so
+linux_plugin=$4/${5:-zindra.so}
+shift 4
+[ $# -gt 0 ] && shift
+[ $# -gt 0 ] || set -- "0" "9" "5 1024 4=0" "4 333"
 
 if [ ! -x "$linux_render" ] || [ ! -f "$linux_plugin" ]; then
     echo "FAIL: the Linux build is missing ($linux_render, $linux_plugin): build the linux preset first"
@@ -43,7 +51,7 @@ open(sys.argv[1], "wb").write(struct.pack("<%df" % len(out), *out))
 PY
 
 status=0
-for run in "0" "9" "5 1024 4=0" "4 333"; do
+for run in "$@"; do
     # shellcheck disable=SC2086
     set -- $run
     program=$1; shift
