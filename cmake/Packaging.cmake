@@ -15,7 +15,7 @@ set(CPACK_PACKAGE_CONTACT "The Zindra developers <zindra@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "stereo effect that removes, isolates or widens the centre of a mix")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Zindra compares the left and right spectra of a stereo mix bin by bin and removes, isolates or widens what sits in the centre, typically a lead vocal. This package holds Zindra and Zindra Deep, its deeper remover, as VST 2 plug-ins, Zindra as LV2 and VST 3 plug-ins for Linux hosts and the zindra command, which runs audio files and presets through the plug-in offline.")
+    "Zindra compares the left and right spectra of a stereo mix bin by bin and removes, isolates or widens what sits in the centre, typically a lead vocal. This package holds Zindra and Zindra Deep, its deeper remover, as VST 2, LV2 and VST 3 plug-ins for Linux hosts, and the zindra command, which runs audio files and presets through either offline.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_STRIP_FILES ON)

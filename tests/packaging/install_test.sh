@@ -10,6 +10,7 @@ trap 'rm -rf "$work"' EXIT
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 for file in bin/zindra lib/vst/zindra.so lib/vst/zindra_deep.so lib/lv2/zindra.lv2/manifest.ttl \
+    lib/lv2/zindra.lv2/zindra-deep.ttl \
     lib/vst3/zindra.vst3/Contents/x86_64-linux/zindra.so share/doc/zindra/README.md \
     share/doc/zindra/LICENSE; do
     [ -f "$work/prefix/$file" ] || { echo "not installed: $file"; exit 1; }
