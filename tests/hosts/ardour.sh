@@ -1,11 +1,13 @@
 #!/bin/sh
-# Zindra in Ardour 7, headless. The scanner must report its identity and
-# pins; a session with the plug-in on a stereo track must export the audio
-# aligned with the input (Ardour compensates the reported latency), at the
-# level `zindra process` gives for the same program (one of each frame size),
-# and, with "Humidity" at 0, with the same samples as the command's result.
-# The program's twelve values reach the plug-in as parameters, as `zindra
-# params` lists them: the same state a program change gives.
+# Zindra or Zindra Deep (whichever the library holds) in Ardour 7, headless.
+# The scanner must report its identity and pins; a session with the plug-in on
+# a stereo track must export the audio aligned with the input (Ardour
+# compensates the reported latency), at the level `zindra process` gives for
+# the same program (Zindra: one of each frame size; Zindra Deep: isolating
+# and removing), and, with its dry setting ("Humidity" or "Mix" 0), with the
+# same samples as the command's result. The program's values reach the
+# plug-in as parameters, as `zindra params` lists them: the same state a
+# program change gives (Zindra Deep's LV2 ports take them in their units).
 #
 # With an LV2 bundle the session takes the plug-in from the bundle by its URI
 # instead (Ardour reads the latency from its latency port); with a VST 3
@@ -31,30 +33,40 @@ export ZINDRA_MESSAGE_LOG="$work/messages.log"
 
 fail() { echo "FAIL: $*"; exit 1; }
 
+effect=$("$zindra" info --plugin "$library" | sed -n 's/^Name: *//p')
+case "$effect" in
+    Zindra)
+        id=1515272014 controls=12 uri=urn:corvanti:zindra ;;
+    "Zindra Deep")
+        id=1515272004 controls=8 uri=urn:corvanti:zindra-deep ;;
+    *) fail "the library holds no effect this test knows: '$effect'" ;;
+esac
+export ZINDRA_PLUGIN="$effect"
+
 if [ -n "$bundle" ] && [ "${bundle%.vst3}" != "$bundle" ]; then
     mkdir "$work/vst3" && ln -s "$bundle" "$work/vst3/zindra.vst3"
-    export VST3_PATH="$work/vst3" ZINDRA_PLUGIN_TYPE=VST3 ZINDRA_PLUGIN=Zindra
+    export VST3_PATH="$work/vst3" ZINDRA_PLUGIN_TYPE=VST3
     LD_LIBRARY_PATH=/usr/lib/ardour7 "$vst3_scanner" -f "$work/vst3/zindra.vst3" >"$work/scan.log" 2>&1 || true
     record=$(find "$XDG_CACHE_HOME" -name '*.v3i' | head -n 1)
     [ -n "$record" ] || { cat "$work/scan.log"; fail "the VST 3 scanner wrote no record"; }
-    for attribute in 'name="Zindra"' 'vendor="Corvanti"' 'category="Fx"' 'n_inputs="2"' \
+    for attribute in "name=\"$effect\"" 'vendor="Corvanti"' 'category="Fx"' 'n_inputs="2"' \
                      'n_outputs="2"' 'n_midi_inputs="0"'; do
         grep -q "$attribute" "$record" || { cat "$record"; fail "scanner record lacks $attribute"; }
     done
     echo "VST 3 scanner: $(grep -o 'name="[^"]*" vendor="[^"]*" category="[^"]*"' "$record"), 2 in, 2 out"
 elif [ -n "$bundle" ]; then
     mkdir "$work/lv2" && ln -s "$bundle" "$work/lv2/zindra.lv2"
-    export LV2_PATH="$work/lv2" ZINDRA_PLUGIN_TYPE=LV2 ZINDRA_PLUGIN=urn:corvanti:zindra
+    export LV2_PATH="$work/lv2" ZINDRA_PLUGIN_TYPE=LV2 ZINDRA_PLUGIN=$uri
 else
     # The scanner: its exit status says nothing; its cache record says it all.
     LD_LIBRARY_PATH=/usr/lib/ardour7 "$scanner" -f "$library" >"$work/scan.log" 2>&1 || true
     record=$(find "$XDG_CACHE_HOME" -name '*.v2i' | head -n 1)
     [ -n "$record" ] || { cat "$work/scan.log"; fail "the scanner wrote no record"; }
-    for attribute in 'name="Zindra"' 'creator="Corvanti"' 'id="1515272014"' 'n_inputs="2"' \
+    for attribute in "name=\"$effect\"" 'creator="Corvanti"' "id=\"$id\"" 'n_inputs="2"' \
                      'n_outputs="2"' 'is_instrument="0"' 'can_process_replace="1"' 'has_editor="1"'; do
         grep -q "$attribute" "$record" || { cat "$record"; fail "scanner record lacks $attribute"; }
     done
-    echo "scanner: $(grep -o 'name="[^"]*" creator="[^"]*"' "$record"), ID 'ZQ7N', 2 in, 2 out, editor"
+    echo "scanner: $(grep -o 'name="[^"]*" creator="[^"]*"' "$record"), ID $id, 2 in, 2 out, editor"
 fi
 
 python3 "$here/ardour_test_signal.py" "$work/in.wav"
@@ -65,23 +77,39 @@ frames=$(python3 -c "import wave,sys; print(wave.open(sys.argv[1]).getnframes())
 run_session() {
     name=$1
     shift
+    # Each value as the host takes it: 0..1, or for ports in units (Zindra
+    # Deep's LV2 ports) the editor's reading, a switch's on or off as 1 or 0.
+    in_units=0
+    [ "${ZINDRA_PLUGIN_TYPE:-}" = LV2 ] && [ "$effect" = "Zindra Deep" ] && in_units=1
     params=$("$zindra" params --plugin "$library" "$@" | python3 -c "
 import sys
-print(' '.join(line[19:].split()[0] for line in sys.stdin if line[:2].strip().isdigit()))")
+units = sys.argv[1] == '1'
+def value(line):
+    if not units:
+        return line[19:].split()[0]
+    reading = line[29:].split()[0]
+    return {'on': '1', 'off': '0'}.get(reading, reading)
+print(' '.join(value(line) for line in sys.stdin if line[:2].strip().isdigit()))" "$in_units")
     SESSION_DIR="$work/$name" SESSION_RATE=44100 ZINDRA_PARAMS="$params" \
         timeout 120 ardour7-lua "$here/ardour_session.lua" >"$work/$name.log" 2>&1 || true
     grep -q '^saved' "$work/$name.log" || { cat "$work/$name.log"; fail "$name: no session"; }
-    grep -q '^parameters 12$' "$work/$name.log" || { cat "$work/$name.log"; fail "$name: not 12 parameters"; }
+    grep -q "^parameters $controls\$" "$work/$name.log" || { cat "$work/$name.log"; fail "$name: not $controls parameters"; }
     python3 "$here/ardour_add_audio.py" "$work/$name/zindra.ardour" "$work/in.wav" "$frames" 44100
     timeout 120 ardour7-export -b float -o "$work/$name.wav" "$work/$name" zindra >>"$work/$name.log" 2>&1 || true
     [ -f "$work/$name.wav" ] || { cat "$work/$name.log"; fail "$name: no export"; }
     "$zindra" process --plugin "$library" "$work/in.wav" "$work/$name-command.wav" --bits float "$@" >/dev/null
 }
 
-run_session isolate --program "Isolate Vocal"
+if [ "$effect" = Zindra ]; then
+    run_session isolate --program "Isolate Vocal"
+    run_session removal --program "Vocal Out - Mode 1 (HR)"
+    run_session dry --program "Vocal Out - Mode 1" --set Humidity=0
+else
+    run_session isolate --program "Isolate Voice"
+    run_session removal --program "Deep Removal"
+    run_session dry --program "Deep Removal" --set Mix=0
+fi
 python3 "$here/ardour_compare.py" level "$work/isolate.wav" "$work/isolate-command.wav"
-run_session hires --program "Vocal Out - Mode 1 (HR)"
-python3 "$here/ardour_compare.py" level "$work/hires.wav" "$work/hires-command.wav"
-run_session dry --program "Vocal Out - Mode 1" --set Humidity=0
+python3 "$here/ardour_compare.py" level "$work/removal.wav" "$work/removal-command.wav"
 python3 "$here/ardour_compare.py" samples "$work/dry.wav" "$work/dry-command.wav"
 if [ -s "$ZINDRA_MESSAGE_LOG" ]; then cat "$ZINDRA_MESSAGE_LOG"; fail "the plug-in reported a problem"; fi

@@ -1,7 +1,7 @@
 -- Run by ardour7-lua: makes a session with one stereo track carrying Zindra
 -- with the given parameter values and saves it. The audio is added to the
 -- saved session file afterwards (the Lua interface has no import).
--- Environment: SESSION_DIR, SESSION_RATE, ZINDRA_PARAMS (12 values, spaces);
+-- Environment: SESSION_DIR, SESSION_RATE, ZINDRA_PARAMS (the values, spaces);
 -- ZINDRA_PLUGIN_TYPE and ZINDRA_PLUGIN name the plug-in (by default the
 -- VST 2 library, "LXVST" and "Zindra"; the LV2 bundle is "LV2" and its URI).
 io.stdout:setvbuf("no")
