@@ -9,6 +9,8 @@
 # the 64-bit loader alone, 64-bit programs run as anywhere else, and a 32-bit
 # program is not run: the script says why and answers 77, which the tests
 # take as skipped (the test command counts and names them).
+#
+# usage: wine-run.sh PROGRAM [ARGS...] | wine-run.sh --runs-32-bit
 : "${WINEPREFIX:=${HOME:-/root}/.wine-zindra}"
 export WINEPREFIX
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -16,7 +18,14 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 loader32=/usr/lib/wine/wine
 loader64=/usr/lib/wine/wine64
-if "$loader32" --version >/dev/null 2>&1; then
+runs32=0
+"$loader32" --version >/dev/null 2>&1 && runs32=1
+# `wine-run.sh --runs-32-bit`: only whether this machine runs 32-bit programs.
+if [ "${1:-}" = --runs-32-bit ]; then
+    [ "$runs32" = 1 ]
+    exit
+fi
+if [ "$runs32" = 1 ]; then
     wine=wine
 else
     wine=$loader64

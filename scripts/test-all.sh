@@ -69,7 +69,7 @@ for preset in linux win32 win64 asan tsan fuzz; do
     fi
     passed=$((passed + preset_total - preset_failed - preset_skipped))
     failed=$((failed + preset_failed))
-    if [ "$preset" = win32 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if [ "$preset" = win32 ] && ! sh cmake/wine-run.sh --runs-32-bit; then
         echo "pictures win32: not drawn: this machine's kernel runs no 32-bit programs"
     elif ninja -C "build/$preset" -t targets all 2>/dev/null | grep -q '^pictures:'; then
         if ! cmake --build --preset "$preset" --target pictures; then
