@@ -126,8 +126,8 @@ std::vector<Configuration> configurations() {
         list.push_back({"Deep", name, isolation, true,
                         [p](ZindraEffect*, DeepEffect* d) { d->setProgram(p); }});
     }
-    for (const float depth : {15.0f, 25.0f, 40.0f, 60.0f})
-        for (const float width : {10.0f, 15.0f, 20.0f, 25.0f, 35.0f, 50.0f, 70.0f})
+    for (const float depth : {10.0f, 15.0f, 20.0f, 25.0f, 30.0f, 40.0f, 60.0f})
+        for (const float width : {10.0f, 15.0f, 20.0f, 25.0f, 35.0f, 50.0f, 70.0f, 100.0f})
             for (const float smoothing : {20.0f, 60.0f, 150.0f})
                 for (const float tail : {0.0f, 600.0f, 1500.0f}) {
                     std::snprintf(name, sizeof name,
